@@ -5,6 +5,7 @@
 
 #include "chords/chart_scanner.h"
 #include "chords/voicing.h"
+#include "core/dialogs.h"
 #include "midi/midi.h"
 #include "player/play_clock.h"
 #include "player/play_controls.h"
@@ -18,10 +19,18 @@ constexpr uint32_t kStop = 0xFC;
 constexpr uint32_t kClickOnMsg = 0x643C99;
 constexpr uint32_t kClickOffMsg = 0x643C89;
 
+// The song values playback can handle: 24 x Tempo must fit 16 bits and not be zero, and a
+// measure holds at most as many beats as the scanner keeps.
+constexpr int16_t kMinPlayTempo = 1;
+constexpr int16_t kMaxPlayTempo = 1365;
+constexpr int16_t kMinPlayBeats = 1;
+constexpr int16_t kMaxPlayBeats = kMaxBeats;
+
 class Player {
  public:
   Player(SongCollection& songs, Settings& settings, ChartView& chart, ChartScanner& scanner,
-         Voicing& voicing, Midi& midi, PlayClock& clock, PlayControls& controls);
+         Voicing& voicing, Midi& midi, PlayClock& clock, PlayControls& controls,
+         Dialogs& dialogs);
 
   void btnPlay_Click();
   void EnterPlayMode();
@@ -35,14 +44,28 @@ class Player {
   // is not left running.
   void Abort();
 
+  // The message that refuses to play the current song, or empty when it can be played.
+  Text PlayRefusal();
+  // Milliseconds between two clock ticks at the current song's tempo.
+  double TickPeriod();
+
   bool Playing = false;
   int16_t Tick = 0;
   int16_t Beat = 0;
+  // When the last tick was due: the deadline its wait ended at, so that late polls do not
+  // stretch the following periods.
   double TickTime = 0;
   int32_t PlaySelStart = 0;
   int32_t PlaySelEnd = 0;
 
  private:
+  void RunPass();
+  void CountIn();
+  void Wait();
+  int16_t Beats();
+  int32_t TextLength() const;
+  void PlayBeatChord();
+
   SongCollection& songs_;
   Settings& settings_;
   ChartView& chart_;
@@ -51,6 +74,7 @@ class Player {
   Midi& midi_;
   PlayClock& clock_;
   PlayControls& controls_;
+  Dialogs& dialogs_;
 };
 
 }  // namespace vamplet
