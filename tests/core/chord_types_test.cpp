@@ -63,7 +63,7 @@ TEST(ChordTypesTest, EveryEntryIsWellFormedAndNamesDifferIgnoringCase) {
 TEST(ChordTypesTest, InitRestoresTheTable) {
   ChordTypeTable t;
   const auto original = t.ChordTypes;
-  t.ChordTypes[7].Name = U"x";
+  t.ChordTypes[7].Name.push_back(U'x');
   t.ChordTypes[7].Interval = {9, 9, 9, 9, 9, 9};
   t.InitChordTypes();
   for (int i = 0; i < kChordTypeCount; ++i) {
