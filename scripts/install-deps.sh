@@ -6,11 +6,11 @@ set -euo pipefail
 build_packages=(
   cmake g++ make pkg-config
   qt6-base-dev librtmidi-dev libfluidsynth-dev fluid-soundfont-gm nlohmann-json3-dev
-  fonts-liberation
+  libjack-jackd2-dev libasound2-dev fonts-liberation
 )
 test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  jackd2 libjack-jackd2-dev
+  jackd2
   xvfb xauth python3 python3-mido
 )
 
