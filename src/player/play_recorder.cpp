@@ -85,7 +85,10 @@ void PlayRecorder::SelectChart(int32_t start, int32_t length) {
 }
 
 void PlayRecorder::ShowActiveKey(int16_t note, int16_t /*marker*/) {
-  if (pendingKeys_.empty()) pendingTime_ = clock_.Now();
+  if (pendingKeys_.empty()) {
+    pendingTime_ = clock_.Now();
+    pendingChord_ = chordSource_ ? chordSource_() : std::pair<int16_t, int16_t>{-1, 0};
+  }
   pendingKeys_.push_back(note);
 }
 
@@ -144,6 +147,8 @@ void PlayRecorder::FlushKeys() {
   event.kind = PlayEvent::Kind::Keys;
   event.time = pendingTime_;
   event.keys = std::move(pendingKeys_);
+  event.root = pendingChord_.first;
+  event.type = pendingChord_.second;
   pendingKeys_.clear();
   events_.push_back(std::move(event));
 }

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chords/chart_view.h"
@@ -21,12 +23,20 @@ struct PlayEvent {
   int32_t start = 0;            // Select: as the engine asked, unclipped
   int32_t length = 0;
   std::vector<int16_t> keys;    // Keys: the notes marked, in marker order
+  int16_t root = -1;            // Keys: the chord voiced, when a chord source is set
+  int16_t type = 0;
 };
+
+// Root and chord type of the chord being voiced (the voicing's CurRoot and CurType).
+using ChordSource = std::function<std::pair<int16_t, int16_t>()>;
 
 // One output device stands for the chord port; the mapper stands for the click port.
 class PlayRecorder : public MidiOutService, public ChartView, public KeyMarkers {
  public:
   PlayRecorder(PlayClock& clock, Text chart);
+  void SetChartText(Text chart) { text_ = std::move(chart); }
+  // Lets Keys events name the chord they mark.
+  void SetChordSource(ChordSource source) { chordSource_ = std::move(source); }
 
   uint32_t GetNumDevs() override { return 1; }
   uint32_t GetDevCaps(uint32_t deviceId, std::string& productName) override;
@@ -44,6 +54,11 @@ class PlayRecorder : public MidiOutService, public ChartView, public KeyMarkers 
   void ShowActiveKey(int16_t note, int16_t marker) override;
   void HideMarkers() override;
 
+  // Forgets the events so far (e.g. setting up the caret before Play).
+  void Clear() {
+    events_.clear();
+    pendingKeys_.clear();
+  }
   // The events so far; markers shown after the last chord are added first.
   const std::vector<PlayEvent>& Events();
   // One line per event: "T chord HH [HH HH]", "T click HH HH HH", "T select START LENGTH",
@@ -66,6 +81,8 @@ class PlayRecorder : public MidiOutService, public ChartView, public KeyMarkers 
   // Markers shown since the last event: a chord's keys form one event after its note-ons.
   std::vector<int16_t> pendingKeys_;
   double pendingTime_ = 0;
+  std::pair<int16_t, int16_t> pendingChord_{-1, 0};
+  ChordSource chordSource_;
 };
 
 }  // namespace vamplet

@@ -1,13 +1,29 @@
-// vamplet-cli events: placeholder until the subcommand is built.
+// vamplet-cli events: a performance on the virtual clock, one line per event.
 #include <cstdio>
 
+#include "cli_performance.h"
 #include "commands.h"
+#include "performance_options.h"
+#include "player/virtual_clock.h"
 
 namespace vamplet {
 
-int EventsCommand(const Args&) {
-  std::fputs("vamplet-cli: 'events' is not available in this build\n", stderr);
-  return 2;
+int EventsCommand(const Args& args) {
+  PerformanceOptions options;
+  if (const auto error = ParsePerformanceOptions(args, OptionSet{}, options)) {
+    std::fprintf(stderr, "vamplet-cli events: %s\nusage: vamplet-cli events FILE [options]\n",
+                 error->c_str());
+    return 2;
+  }
+  VirtualClock clock;
+  CliPerformance performance(options, clock, nullptr);
+  if (const int status = performance.Load(); status != 0) return status;
+  performance.OpenPorts(1);
+  performance.ReportMessages();
+  if (options.stopAt) clock.StopAt(*options.stopAt, [&] { performance.player().btnPlay_Click(); });
+  if (!performance.Play()) return 1;
+  for (const std::string& line : performance.recorder().Lines()) std::printf("%s\n", line.c_str());
+  return 0;
 }
 
 }  // namespace vamplet
