@@ -39,6 +39,7 @@ class SongCollection {
   int16_t CurrentSong = 0;
   bool FileChanged = false;
   TextEncoding Encoding = TextEncoding::Utf8;
+  bool ByteOrderMark = false;  // the file began with a UTF-8 byte order mark
 
   // The record on display, or nullptr while the collection holds no song.
   SongRecord* Current();

@@ -1,0 +1,22 @@
+// Whole-file reading, and replacing a file so that a failed write never harms the old one.
+#pragma once
+
+#include <string>
+
+#include "core/text.h"
+
+namespace vamplet {
+
+// Reads the whole file into `bytes`. Returns an empty text, or one sentence naming the file
+// and the system's description of what failed.
+Text ReadFileBytes(const Text& path, std::string& bytes);
+
+// Writes `bytes` to a temporary file beside `path`, flushes it to the disk and renames it over
+// `path`. The old file keeps its permission bits; a symbolic link is followed, not replaced.
+// Returns an empty text, or one sentence saying what failed; the old file is then untouched.
+Text ReplaceFileBytes(const Text& path, const std::string& bytes);
+
+// The system's description of an error number, such as "No such file or directory".
+Text SystemErrorText(int error);
+
+}  // namespace vamplet

@@ -1,0 +1,35 @@
+// Decoding the bytes of a chord file into text and encoding text back into bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/text.h"
+#include "songs/song_collection.h"
+
+namespace vamplet {
+
+struct DecodedText {
+  Text text;
+  TextEncoding encoding = TextEncoding::Utf8;
+  bool byteOrderMark = false;
+};
+
+// True when `bytes` is well-formed UTF-8: no overlong forms, surrogates or truncated sequences.
+bool IsValidUtf8(std::string_view bytes);
+
+// Windows-1252; the five bytes it leaves undefined map to the code points of the same value.
+Text FromWindows1252(std::string_view bytes);
+// False, with `out` unspecified, when some character has no Windows-1252 byte.
+bool ToWindows1252(const Text& text, std::string& out);
+
+// A leading UTF-8 byte order mark is skipped and noted; the rest is UTF-8 when it is valid
+// UTF-8 as a whole, else Windows-1252.
+DecodedText DecodeFileBytes(std::string_view bytes);
+
+// The bytes to write for `text`: in `preferred` when that encoding holds the text and reads
+// back as the same encoding, else in UTF-8. `used` tells which one was written.
+std::string EncodeFileBytes(const Text& text, TextEncoding preferred, bool byteOrderMark,
+                            TextEncoding& used);
+
+}  // namespace vamplet
