@@ -89,7 +89,10 @@ bool ReadHelpFile(const QString& path, std::vector<HelpTopic>& topics, QString& 
     error = QStringLiteral("The help file %1 could not be read: %2.").arg(path, file.errorString());
     return false;
   }
-  const QString text = QString::fromUtf8(file.readAll());
+  QString text = QString::fromUtf8(file.readAll());
+  // A comment may describe the format, <section> tags and all; it holds no topics.
+  text.remove(QRegularExpression(QStringLiteral("<!--.*?-->"),
+                                 QRegularExpression::DotMatchesEverythingOption));
 
   const QRegularExpression titleRe(QStringLiteral("<title>(.*?)</title>"),
                                    QRegularExpression::DotMatchesEverythingOption |
@@ -160,6 +163,8 @@ HelpViewer::HelpViewer(QString installedHelpFile, QWidget* parent)
 
   topicList_ = new QListWidget(this);
   topicList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  topicList_->setWordWrap(true);
+  topicList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   browser_ = new QTextBrowser(this);
   browser_->setOpenLinks(false);
   browser_->document()->setDefaultStyleSheet(QString::fromLatin1(kStyleSheet));
@@ -168,7 +173,7 @@ HelpViewer::HelpViewer(QString installedHelpFile, QWidget* parent)
   splitter->addWidget(topicList_);
   splitter->addWidget(browser_);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({240, 660});
+  splitter->setSizes({280, 620});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(bar);
