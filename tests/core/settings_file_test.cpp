@@ -235,7 +235,7 @@ TEST_F(SettingsFileTest, DamagedLengthsNeitherCrashNorReadPastTheFile) {
   struct Case {
     const char* name;
     Bytes image;
-    Text dir, name_;
+    Text dir, file;
     int16_t textSize;
   } cases[] = {
       // A negative length ends the readable part: the rest reads as from a short file.
@@ -257,7 +257,7 @@ TEST_F(SettingsFileTest, DamagedLengthsNeitherCrashNorReadPastTheFile) {
     DecodeSettings(c.image, s);
     EXPECT_EQ(s.Fingering, 2);
     EXPECT_EQ(s.ChordFileDir, c.dir);
-    EXPECT_EQ(s.ChordFileName, c.name_);
+    EXPECT_EQ(s.ChordFileName, c.file);
     EXPECT_EQ(s.TextSize, c.textSize);
     EXPECT_EQ(s.Intro, 0);
   }
