@@ -1,6 +1,7 @@
 // Tests of the settings file: its byte layout, damaged and short files, and the safe write.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -165,6 +166,7 @@ TEST_F(SettingsFileTest, MissingShortOrUnreadableFilesGiveTheDefaults) {
       {"two bytes", [&] { PutFile(FromHex("0100")); }},
       {"three bytes", [&] { PutFile(FromHex("0100 02")); }},
       {"a directory in its place", [&] { fs::create_directory(CfgPath()); }},
+      {"a pipe in its place", [&] { ASSERT_EQ(::mkfifo(CfgPath().c_str(), 0600), 0); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -2,12 +2,12 @@
 #include "app/logic/settings_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -70,15 +70,29 @@ void PutString(std::vector<unsigned char>& out, const Text& text) {
   out.insert(out.end(), bytes.begin(), bytes.end());
 }
 
-// The file's first kLongestImage bytes; an absent or unreadable file gives none.
+// The file's first kLongestImage bytes. An absent or unreadable file gives none, and so does
+// anything but a regular file: a directory or a pipe in its place must not stall start-up.
 std::vector<unsigned char> LoadImage(const std::string& path) {
   std::vector<unsigned char> bytes;
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return bytes;
-  bytes.resize(kLongestImage);
-  const size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
-  bytes.resize(std::ferror(file) ? 0 : got);
-  std::fclose(file);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return bytes;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    bytes.resize(kLongestImage);
+    size_t got = 0;
+    while (got < bytes.size()) {
+      const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        got = 0;
+        break;
+      }
+      if (n == 0) break;
+      got += static_cast<size_t>(n);
+    }
+    bytes.resize(got);
+  }
+  ::close(fd);
   return bytes;
 }
 
