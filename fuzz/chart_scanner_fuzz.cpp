@@ -15,7 +15,7 @@ namespace {
 class CheckingView : public vamplet::ChartView {
  public:
   explicit CheckingView(vamplet::Text t) : text_(std::move(t)) {}
-  vamplet::Text ChartText() const override { return text_; }
+  const vamplet::Text& ChartText() const override { return text_; }
   int32_t SelStart() const override { return 0; }
   int32_t SelLength() const override { return 0; }
   void SelectChart(int32_t start, int32_t length) override {

@@ -29,7 +29,7 @@ void ChartScanner::NextChartLine() {
 }
 
 void ChartScanner::ReadMeasure() {
-  const Text text = view_.ChartText();
+  const Text& text = view_.ChartText();
   const int32_t size = static_cast<int32_t>(text.size());
   if (TextPos < 0) TextPos = 0;
 

@@ -11,7 +11,8 @@ namespace vamplet {
 class ChartView {
  public:
   virtual ~ChartView() = default;
-  virtual Text ChartText() const = 0;
+  // The box's whole text; valid until the text next changes.
+  virtual const Text& ChartText() const = 0;
   virtual int32_t SelStart() const = 0;
   virtual int32_t SelLength() const = 0;
   // Selects `length` characters from `start`; the box clips both to its text, as a text box

@@ -33,7 +33,7 @@ class FakeChartView : public ChartView {
     return out;
   }
 
-  Text ChartText() const override {
+  const Text& ChartText() const override {
     ++textReads;
     return text;
   }
