@@ -6,6 +6,7 @@
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "midi/midi_out_service.h"
 
