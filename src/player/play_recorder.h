@@ -44,7 +44,7 @@ class PlayRecorder : public MidiOutService, public ChartView, public KeyMarkers 
   uint32_t ShortMsg(int32_t handle, uint32_t message) override;
   uint32_t Close(int32_t handle) override;
 
-  Text ChartText() const override { return text_; }
+  const Text& ChartText() const override { return text_; }
   int32_t SelStart() const override { return selStart_; }
   int32_t SelLength() const override { return selLength_; }
   // Clips as a text box does; the event keeps the values asked for.
