@@ -13,6 +13,8 @@ namespace vamplet {
 
 // Lifecycle: constructing the dialog loads it and builds its list; hiding it keeps the
 // list; deleting it is how its owner discards the list (SongDisplay::DiscardSelectionList).
+// The main window is its Qt parent, so whatever holds it must be destroyed before the main
+// window's QWidget part: a member of the main window itself, for instance.
 // The only ways to close it are OK and a double-click on an entry: Escape and the window
 // manager's close request are ignored, because a click has already made its song current
 // and a "cancel" could not give the earlier song back.

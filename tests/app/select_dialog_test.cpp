@@ -50,27 +50,36 @@ struct Fixture {
   static void ClickRow(SelectDialog& dialog, int row, bool twice = false) {
     QListWidget* list = dialog.SongList;
     const QPoint at = list->visualItemRect(list->item(row)).center();
-    if (twice) {
-      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    } else {
-      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    }
+    // A real double-click is a click followed by the double-click event.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
   }
 
-  // Runs the Title button; `user` acts while the modal dialog is open.
+  // Runs the Title button; `user` acts while the modal dialog is open. A dialog that the
+  // user's actions left open is closed afterwards, so a failure cannot hang the test.
   void OpenModal(std::function<void(SelectDialog&)> user) {
-    QTimer::singleShot(0, [this, user] {
+    leftOpen = false;
+    QObject scope;  // drops the timers that have not fired when this call ends
+    QTimer::singleShot(0, &scope, [this, user, &scope] {
       QVERIFY(display.dialog && display.dialog->isVisible());
       user(*display.dialog);
+      QTimer::singleShot(0, &scope, [this] {
+        if (display.dialog && display.dialog->isVisible()) {
+          leftOpen = true;
+          display.dialog->done(QDialog::Rejected);
+        }
+      });
     });
     SelectDialog::btnTitle_Click(display.dialog, songs, &main);
+    QVERIFY(!leftOpen);
   }
 
+  QWidget main;  // first, so that it outlives the dialog it parents
   Settings settings;
   DiscardingDisplay display;
   test::FakeDialogs dialogs;
   SongCollection songs{settings, display, dialogs};
-  QWidget main;
+  bool leftOpen = false;
 };
 
 }  // namespace
