@@ -106,7 +106,7 @@ QCheckBox* KeyStrip::AddCheckBox(const QString& caption, double top, bool checke
   box->setGeometry(PlaceOf(10440, top, 1335, 255));
   box->setAccessibleName(caption);
   box->setChecked(checked);
-  SetBackground(box, QColor(224, 224, 224));
+  // Its background is the strip's own colour, so the strip shows through.
   return box;
 }
 

@@ -17,7 +17,10 @@ namespace {
 // Writing a box raises its change handler only when its text changes, as a text box does.
 void SetBox(QLineEdit* box, const Text& text) {
   const QString value = ToQString(text);
-  if (box->text() != value) box->setText(value);
+  if (box->text() == value) return;
+  box->setText(value);
+  // A long value shows its beginning, as a box that was just filled does.
+  box->setCursorPosition(0);
 }
 
 void SetItem(QMenu* menu, std::vector<QAction*>& items, int index, const Text& caption,
