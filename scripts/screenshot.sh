@@ -50,5 +50,8 @@ for _ in $(seq 100); do
 done
 # The About box closes itself after two seconds.
 sleep 3
-import -display "$display" -window root "$output"
+# The main window alone when it can be found, else the whole screen.
+window=$(xwininfo -display "$display" -root -tree 2>/dev/null |
+  awk '/"Vamplet"/ { size = $(NF-1); split(size, d, /[x+]/); if (d[1] >= 400) { print $1; exit } }')
+import -display "$display" -window "${window:-root}" "$output"
 echo "Saved $output"
