@@ -40,8 +40,8 @@ AboutBox::AboutBox(TwipScale scale, QWidget* mainWindow)
   setObjectName(QStringLiteral("frmAbout"));
   setWindowTitle(QStringLiteral("About Brasswick"));
   setModal(true);
-  // The outer size less a fixed dialog border and its caption bar.
-  setFixedSize(scale.Px(5220 - 60), scale.Px(5055 - 330));
+  // The outer size less a thin dialog border and a short caption bar, so OK stays inside.
+  setFixedSize(scale.Px(5220 - 60), scale.Px(5055 - 135));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(192, 255, 255));
   setPalette(palette);

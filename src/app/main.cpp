@@ -1,6 +1,5 @@
 // The window program's entry: the application object, the real seams and the main window.
 #include <QApplication>
-#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,7 +30,6 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vamplet"));
   QApplication::setDesktopFileName(QStringLiteral("vamplet"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/vamplet/vamplet-128.png")));
   vamplet::ValueLabel::InstallAccessibility();
 
   vamplet::QtDialogs dialogs;
@@ -41,6 +39,7 @@ int main(int argc, char** argv) {
   options.installedHelpFile = QStringLiteral(VAMPLET_INSTALLED_HELP_FILE);
   vamplet::MainWindow window(dialogs, *midi, clock, options);
   dialogs.SetParent(&window);
+  QApplication::setWindowIcon(window.windowIcon());
   window.Load();
   return application.exec();
 }

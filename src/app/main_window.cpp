@@ -11,6 +11,9 @@
 
 #include "app/qt_text.h"
 
+// The pictures are compiled into a static library, whose resources register only on request.
+static void InitResources() { Q_INIT_RESOURCE(vamplet); }
+
 namespace vamplet {
 
 namespace {
@@ -36,6 +39,7 @@ MainWindow::MainWindow(Dialogs& dialogs, MidiOutService& midiService, PlayClock&
       settingsDisplay_(*this),
       playControls_(*this),
       shell_(*this, options.splashMs, options.exitProcess) {
+  InitResources();
   setObjectName(QStringLiteral("mdiRifflo"));
   setWindowTitle(QStringLiteral("Vamplet"));
   QIcon icon;

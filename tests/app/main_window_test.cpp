@@ -5,6 +5,8 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QListWidget>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -36,6 +38,7 @@ class MainWindowTest : public QObject {
   void playThenStop();
   void typingDuringPlayback();
   void fileCommandsAskThroughTheSeam();
+  void titleButtonPicksASongAndSongMenuDiscardsTheList();
   void fingeringAndTextSizeMenus();
   void tempoDragWritesTheSongAndCaption();
   void closingAsksThenWritesSettingsThenQuits();
@@ -107,6 +110,7 @@ void MainWindowTest::firstStartInAnEmptyDirectory() {
   MainWindow& w = Start();
   KeyStrip& strip = *w.Strip;
   QCOMPARE(w.windowTitle(), QStringLiteral("Vamplet"));
+  QVERIFY(!w.windowIcon().pixmap(32, 32).isNull());
   QCOMPARE(w.size(), QSize(800, 600));  // 12000 x 9000 twips at 96 dots per inch
   for (QLineEdit* box : {strip.Title, strip.Composer, strip.Style, strip.Info})
     QVERIFY(box->text().isEmpty());
@@ -362,6 +366,29 @@ void MainWindowTest::fileCommandsAskThroughTheSeam() {
   QVERIFY(!w.App().songs.FileChanged);
 }
 
+void MainWindowTest::titleButtonPicksASongAndSongMenuDiscardsTheList() {
+  WriteFile(QStringLiteral("chords.crd"), kChordFile);
+  MainWindow& w = Start();
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<SelectDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->SongList->setCurrentRow(1);  // "Next", after "Blue song"
+    dialog->btnExit->click();
+  });
+  QTest::mouseClick(w.Strip->btnTitle, Qt::LeftButton);
+  QCOMPARE(w.Strip->Title->text(), QStringLiteral("Next"));
+  QVERIFY(!w.App().songs.FileChanged);
+  // The list is kept while hidden (the same title shown again would keep it), and a new song
+  // discards it.
+  w.mnuSongAdd->trigger();
+  QVERIFY(!w.selectDialog);
+  QCOMPARE(w.App().songs.SongCount, int16_t{3});
+  QVERIFY(w.Strip->Title->text().isEmpty());
+  w.mnuSongDelete->trigger();
+  QCOMPARE(w.Strip->Title->text(), QStringLiteral("Blue song"));
+  QVERIFY(w.App().songs.FileChanged);
+}
+
 void MainWindowTest::fingeringAndTextSizeMenus() {
   StoreSettings([](Settings& s) { s.TextSize = 28; });
   MainWindow& w = Start();
@@ -406,7 +433,8 @@ void MainWindowTest::closingAsksThenWritesSettingsThenQuits() {
   QTest::keyClicks(w.Strip->Info, QStringLiteral("Gig"));
   w.Strip->Repeat->setChecked(true);
   dialogs_->answers = {MsgAnswer::No};
-  w.close();
+  w.mnuFileExit->trigger();
+  QVERIFY(!w.isVisible());
   QCOMPARE(dialogs_->messages.size(), size_t{1});
   QCOMPARE(quits_, 1);
   QCOMPARE(midi_->CallsOf("Close").size(), size_t{2});
