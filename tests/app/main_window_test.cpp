@@ -37,6 +37,8 @@ class MainWindowTest : public QObject {
   void markersSitOnTheirKeysInFront();
   void playThenStop();
   void typingDuringPlayback();
+  void editsDuringPlaybackAreSafe();
+  void helpWithoutAHelpFileShowsNoMessage();
   void fileCommandsAskThroughTheSeam();
   void titleButtonPicksASongAndSongMenuDiscardsTheList();
   void fingeringAndTextSizeMenus();
@@ -319,6 +321,32 @@ void MainWindowTest::typingDuringPlayback() {
   // Not playing, every key types again.
   QTest::keyClicks(song, QStringLiteral("x"));
   QVERIFY(song->toPlainText().contains(QLatin1Char('x')));
+}
+
+void MainWindowTest::editsDuringPlaybackAreSafe() {
+  WriteFile(QStringLiteral("chords.crd"), kChordFile);
+  MainWindow& w = Start();
+  QPlainTextEdit* song = w.frmSong->Song;
+  w.frmSong->SelectChart(0, 0);
+  // Delete types no character, so it edits while the song plays: here the whole chart goes.
+  clock_->StopAt(1000, [&] {
+    song->selectAll();
+    QTest::keyClick(song, Qt::Key_Delete);
+  });
+  QTest::mouseClick(w.Strip->btnPlay, Qt::LeftButton);
+  QVERIFY(!w.App().player.Playing);
+  QVERIFY(song->toPlainText().isEmpty());
+  QVERIFY(w.App().songs.Songs[1].SongText.empty());
+  QCOMPARE(w.Strip->btnPlay->text(), QStringLiteral("Play"));
+}
+
+void MainWindowTest::helpWithoutAHelpFileShowsNoMessage() {
+  MainWindow& w = Start();
+  w.mnuHelpUninstall->trigger();
+  QVERIFY(dialogs_->messages.empty());
+  QVERIFY(w.helpViewer && w.helpViewer->isVisible());
+  // The viewer says in its own window what is missing.
+  QVERIFY(w.helpViewer->PageText().contains(QStringLiteral("rifflo.hlp")));
 }
 
 void MainWindowTest::fileCommandsAskThroughTheSeam() {
