@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QElapsedTimer>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QListWidget>
 #include <fstream>
 #include <functional>
@@ -19,6 +22,7 @@
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_midi_out_service.h"
 #include "fakes/fake_settings_display.h"
+#include "platform/qt/qt_play_clock.h"
 #include "player/virtual_clock.h"
 
 namespace vamplet {
@@ -36,6 +40,7 @@ class MainWindowTest : public QObject {
   void keyboardGeometry();
   void markersSitOnTheirKeysInFront();
   void playThenStop();
+  void playsOnTheRealWaitUntilStop();
   void typingDuringPlayback();
   void editsDuringPlaybackAreSafe();
   void helpWithoutAHelpFileShowsNoMessage();
@@ -58,6 +63,7 @@ class MainWindowTest : public QObject {
   std::unique_ptr<test::FakeDialogs> dialogs_;
   std::unique_ptr<test::FakeMidiOutService> midi_;
   std::unique_ptr<VirtualClock> clock_;
+  std::unique_ptr<QtPlayClock> realClock_;
   std::unique_ptr<MainWindow> window_;
   int quits_ = 0;
   size_t callsAtQuit_ = 0;
@@ -76,6 +82,7 @@ void MainWindowTest::init() {
   midi_ = std::make_unique<test::FakeMidiOutService>();
   midi_->names = {"Vamplet built-in synthesizer", "USB keyboard"};
   clock_ = std::make_unique<VirtualClock>();
+  realClock_.reset();
   quits_ = 0;
 }
 
@@ -92,7 +99,8 @@ MainWindow& MainWindowTest::Start() {
     callsAtQuit_ = midi_->calls.size();
   };
   options.dotsPerInch = 96;
-  window_ = std::make_unique<MainWindow>(*dialogs_, *midi_, *clock_, options);
+  window_ = std::make_unique<MainWindow>(
+      *dialogs_, *midi_, realClock_ ? static_cast<PlayClock&>(*realClock_) : *clock_, options);
   window_->Load(Dir());
   return *window_;
 }
@@ -296,6 +304,28 @@ void MainWindowTest::playThenStop() {
   // The caret is back where it was.
   QCOMPARE(w.frmSong->SelStart(), 0);
   QCOMPARE(w.frmSong->SelLength(), 0);
+}
+
+void MainWindowTest::playsOnTheRealWaitUntilStop() {
+  WriteFile(QStringLiteral("chords.crd"), kChordFile);
+  StoreSettings([](Settings& s) {
+    s.ChordPort = 1;
+    s.Intro = 0;
+  });
+  realClock_ = std::make_unique<QtPlayClock>();
+  MainWindow& w = Start();
+  QElapsedTimer elapsed;
+  elapsed.start();
+  // The Stop click comes through the event loop that the wait runs.
+  QTimer::singleShot(300, w.Strip->btnPlay, [&w] { w.Strip->btnPlay->click(); });
+  QTest::mouseClick(w.Strip->btnPlay, Qt::LeftButton);
+  QVERIFY(elapsed.elapsed() < 2000);
+  QVERIFY(!w.App().player.Playing);
+  int clocks = 0;
+  for (const test::MidiCall& call : midi_->CallsOf("ShortMsg")) clocks += call.message == 0xF8u;
+  // 300 ms at 120 beats a minute is about 14 clocks of 20.8 ms; a busy machine may give fewer.
+  QVERIFY2(clocks >= 3 && clocks <= 20, qPrintable(QString::number(clocks)));
+  QCOMPARE(midi_->CallsOf("ShortMsg").back().message, 0xFCu);
 }
 
 void MainWindowTest::typingDuringPlayback() {
@@ -505,9 +535,26 @@ void MainWindowTest::closingDuringPlaybackStopsTheKeyboard() {
 }
 
 void MainWindowTest::fileDialogFilters() {
-  // "*.*" matches every file on the system the filter lists come from; Qt needs "*".
-  QCOMPARE(QtDialogs::NameFilters(U"All Files (*.*)|*.*|Chord Files (*.crd)|*.crd"),
-           (QStringList{"All Files (*.*) (*)", "Chord Files (*.crd) (*.crd)"}));
+  QtDialogs dialogs;
+  QStringList shown;
+  QString selected;
+  QString directory;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+      for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+    selected = dialog->selectedNameFilter();
+    directory = dialog->directory().absolutePath();
+    dialog->reject();
+  });
+  const std::optional<Text> path = dialogs.FileDialog(
+      FileDialogMode::Open, Dir(), U"All Files (*.*)|*.*|Chord Files (*.crd)|*.crd", 2);
+  QVERIFY(!path);  // a cancel
+  // The descriptions as given; "*.*" matches every file, as on the system they come from.
+  QCOMPARE(shown, (QStringList{"All Files (*.*)", "Chord Files (*.crd)"}));
+  QCOMPARE(selected, QStringLiteral("Chord Files (*.crd)"));
+  QCOMPARE(directory, dir_->path());
 }
 
 void MainWindowTest::everyControlHasAnAccessibleName() {
