@@ -164,6 +164,14 @@ int main(int argc, char** argv) {
   std::printf("jitter against the ideal grid: median %.0f us, p99 %.0f us, max %.0f us\n",
               Percentile(jitterUs, 50), Percentile(jitterUs, 99),
               *std::max_element(jitterUs.begin(), jitterUs.end()));
+  // A stall longer than a period makes the wait go on from then: the grid moves once.
+  int stalls = 0;
+  double longest = 0;
+  for (size_t k = 1; k < ticks.size(); ++k) {
+    longest = std::max(longest, ticks[k] - ticks[k - 1]);
+    if (ticks[k] - ticks[k - 1] > 2 * period) ++stalls;
+  }
+  std::printf("longest tick gap: %.3f ms; stalls over two periods: %d\n", longest, stalls);
   std::printf("processor time / wall time: %.2f %%\n", cpu / wall * 100.0);
   return 0;
 }
