@@ -1,8 +1,10 @@
 """vamplet-cli events and export on a small chord file; the MIDI file is read back with mido."""
 import os
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 
 import mido
 
@@ -106,6 +108,20 @@ with tempfile.TemporaryDirectory() as work:
                 (960, "note_on"), (980, "note_off")]
     fill = [(2880 + 480 * b + d, k) for b in range(3) for d, k in ((0, "note_on"), (20, "note_off"))]
     check(clicks == count_in + fill, "count-in and fill clicks: %s" % clicks)
+
+    # play: port item 0 sends the chord port nothing; Ctrl-C ends even a repeat cleanly.
+    r = run("play", chords, "--port", "99")
+    check(r.returncode == 2 and "ports" in r.stderr, "play to a missing port: " + r.stderr)
+    player = subprocess.Popen([CLI, "play", chords, "--port", "0", "--repeat"],
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    time.sleep(0.5)
+    player.send_signal(signal.SIGINT)
+    try:
+        player.communicate(timeout=10)
+        check(player.returncode == 0, "play stops on Ctrl-C with exit 0: %d" % player.returncode)
+    except subprocess.TimeoutExpired:
+        player.kill()
+        check(False, "play did not stop on Ctrl-C")
 
 if failures:
     print("\n".join(failures))

@@ -63,6 +63,8 @@ int PlayCommand(const Args& args) {
                  error->c_str());
     return 2;
   }
+  // From here on Ctrl-C only asks for Stop; one pressed while the ports open stops at once.
+  const auto previous = std::signal(SIGINT, OnInterrupt);
   QuietSoundLibraries();
   std::unique_ptr<MidiOutService> service = CreateSystemMidiService();
   CliPerformance* running = nullptr;
@@ -83,12 +85,10 @@ int PlayCommand(const Args& args) {
   performance.OpenPorts(*options.port);
   performance.ReportMessages();
 
-  const auto previous = std::signal(SIGINT, OnInterrupt);
   const bool played = performance.Play();
-  std::signal(SIGINT, previous);
-
   performance.ClosePorts();
   performance.ReportMessages();
+  std::signal(SIGINT, previous);
   return played ? 0 : 1;
 }
 
