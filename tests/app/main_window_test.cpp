@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/about_box.h"
 #include "app/logic/settings_file.h"
 #include "app/main_window.h"
 #include "app/qt_dialogs.h"
@@ -50,6 +51,7 @@ class MainWindowTest : public QObject {
   void tempoDragWritesTheSongAndCaption();
   void closingAsksThenWritesSettingsThenQuits();
   void closingDuringPlaybackStopsTheKeyboard();
+  void aboutBoxSplashAndNonstop();
   void fileDialogFilters();
   void everyControlHasAnAccessibleName();
 
@@ -532,6 +534,46 @@ void MainWindowTest::closingDuringPlaybackStopsTheKeyboard() {
   QCOMPARE((last - 2)->op, std::string("Close"));
   QCOMPARE((last - 3)->message, 0xFCu);
   for (int i = 4; i <= 6; ++i) QCOMPARE((last - i)->message & 0xF0u, 0x80u);
+}
+
+void MainWindowTest::aboutBoxSplashAndNonstop() {
+  const auto pressOkAfter = [](int ms) {
+    QTimer::singleShot(ms, [] {
+      if (auto* box = qobject_cast<AboutBox*>(QApplication::activeModalWidget()))
+        box->Command1->click();
+    });
+  };
+  QWidget main;
+  main.setGeometry(100, 100, 800, 600);
+  QElapsedTimer elapsed;
+  {
+    // OK during the splash closes it at once.
+    AboutBox box(TwipScale(96), &main);
+    QCOMPARE(box.windowTitle(), QStringLiteral("About Brasswick"));
+    pressOkAfter(50);
+    elapsed.start();
+    box.ShowAbout(60000);
+    QVERIFY(elapsed.elapsed() < 5000);
+    // Centred across the main window, its middle at 1/2.25 of its height.
+    QCOMPARE(box.x() + box.width() / 2, 100 + 400);
+    QVERIFY(qAbs(box.y() + box.height() / 2 - (100 + 600 / 2.25)) <= 1);
+  }
+  {
+    // Without OK the splash closes itself.
+    AboutBox box(TwipScale(96), &main);
+    elapsed.start();
+    box.ShowAbout(100);
+    QVERIFY(elapsed.elapsed() >= 100 && elapsed.elapsed() < 5000);
+  }
+  {
+    // From the Help menu it stays until OK.
+    AboutBox box(TwipScale(96), &main);
+    box.tag = QStringLiteral("nonstop");
+    pressOkAfter(300);
+    elapsed.start();
+    box.ShowAbout(10);
+    QVERIFY(elapsed.elapsed() >= 300);
+  }
 }
 
 void MainWindowTest::fileDialogFilters() {
