@@ -21,7 +21,7 @@ class SongWindow : public QMdiSubWindow, public ChartView {
   void SetSongText(const Text& chart);
   void SetFontSize(double points);
 
-  Text ChartText() const override { return chart_; }
+  const Text& ChartText() const override { return chart_; }
   int32_t SelStart() const override;
   int32_t SelLength() const override;
   void SelectChart(int32_t start, int32_t length) override;
