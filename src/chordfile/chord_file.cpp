@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <new>
 #include <optional>
+#include <string_view>
+#include <type_traits>
 #include <system_error>
 
 #include "chordfile/header_number.h"
@@ -18,24 +20,28 @@ namespace {
 const Text kLineEnd = U"\r\n";
 const Text kKeepAdvice = U"save them under a new name to keep them.";
 
-bool IsLineBreak(char32_t c) { return c == U'\r' || c == U'\n'; }
+template <typename Char>
+bool IsLineBreak(Char c) { return c == '\r' || c == '\n'; }
 
 // The end of the line that starts at `pos`, and the start of the next one. CR LF, a CR
-// alone and a LF alone each end a line.
-size_t LineEnd(const Text& text, size_t pos, size_t& next) {
+// alone and a LF alone each end a line. Works on file bytes as well as on text, since
+// line ends and tags are ASCII in both of the file's encodings.
+template <typename Char>
+size_t LineEnd(std::basic_string_view<Char> text, size_t pos, size_t& next) {
   size_t end = pos;
   while (end < text.size() && !IsLineBreak(text[end])) ++end;
   next = end;
   if (next < text.size()) {
-    next += (text[next] == U'\r' && next + 1 < text.size() && text[next + 1] == U'\n') ? 2 : 1;
+    next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2 : 1;
   }
   return end;
 }
 
 // The tag letter of a header line ("T", "C", "B", "Q", "R", "I"), or 0 for a chart line.
-char32_t HeaderTag(const Text& text, size_t pos, size_t len) {
-  if (len < 2 || text[pos + 1] != U':') return 0;
-  const char32_t tag = UpperAscii(text[pos]);
+template <typename Char>
+char32_t HeaderTag(std::basic_string_view<Char> text, size_t pos, size_t len) {
+  if (len < 2 || text[pos + 1] != ':') return 0;
+  const char32_t tag = UpperAscii(static_cast<char32_t>(static_cast<std::make_unsigned_t<Char>>(text[pos])));
   switch (tag) {
     case U'T': case U'C': case U'B': case U'Q': case U'R': case U'I':
       return tag;
@@ -71,21 +77,25 @@ struct ReadError {
   Text message;
 };
 
-// Reads the lines of `text` into the freshly reset collection. Returns the error that
-// stopped the read, or an empty message.
-ReadError ReadSongs(SongCollection& songs, const Text& text, const Text& path) {
+// Reads the lines of the file's body into the freshly reset collection, decoding one line
+// at a time so the whole file is never held as text. Returns the error that stopped the
+// read, or an empty message.
+ReadError ReadSongs(SongCollection& songs, const FileBody& body, const Text& path) {
   ReadError error;
+  const std::string_view bytes = body.bytes;
   SongRecord* song = &songs.Songs[0];
   size_t pos = 0;
   long line = 0;
+  Text value;
   try {
-    while (pos < text.size()) {
+    while (pos < bytes.size()) {
       size_t next;
-      const size_t end = LineEnd(text, pos, next);
+      const size_t end = LineEnd(bytes, pos, next);
       const size_t len = end - pos;
       ++line;
-      const char32_t tag = HeaderTag(text, pos, len);
-      const Text value = tag == 0 ? Text() : text.substr(pos + 2, len - 2);
+      const char32_t tag = HeaderTag(bytes, pos, len);
+      value.clear();
+      if (tag != 0) AppendDecoded(bytes.substr(pos + 2, len - 2), body.encoding, value);
       switch (tag) {
         case U'T':
           if (songs.SongCount >= songs.SongCapacity && !songs.Grow()) {
@@ -119,7 +129,7 @@ ReadError ReadSongs(SongCollection& songs, const Text& text, const Text& path) {
           break;
         }
         default:
-          song->SongText.append(text, pos, len);
+          AppendDecoded(bytes.substr(pos, len), body.encoding, song->SongText);
           song->SongText += kLineEnd;
       }
       pos = next;
@@ -147,8 +157,8 @@ void AppendChart(Text& out, const Text& chart) {
   size_t pos = 0;
   for (;;) {
     size_t next;
-    const size_t end = LineEnd(chart, pos, next);
-    if (HeaderTag(chart, pos, end - pos) != 0) out += U' ';
+    const size_t end = LineEnd(std::u32string_view(chart), pos, next);
+    if (HeaderTag(std::u32string_view(chart), pos, end - pos) != 0) out += U' ';
     out.append(chart, pos, end - pos);
     out += kLineEnd;
     // A break at the very end leaves one more line: the empty last line of the chart.
@@ -177,13 +187,12 @@ bool ReadChordFile(SongCollection& songs) {
   std::string bytes;
   Text error = ReadFileBytes(path, bytes);
   if (error.empty()) {
-    DecodedText decoded = DecodeFileBytes(bytes);
-    std::string().swap(bytes);
+    const FileBody body = InspectFileBytes(bytes);
     songs.ResetForRead();
     songs.display().DiscardSelectionList();
-    songs.Encoding = decoded.encoding;
-    songs.ByteOrderMark = decoded.byteOrderMark;
-    error = ReadSongs(songs, decoded.text, path).message;
+    songs.Encoding = body.encoding;
+    songs.ByteOrderMark = body.byteOrderMark;
+    error = ReadSongs(songs, body, path).message;
     if (songs.SongCount > 0) FinishSong(songs.Songs[songs.SongCount]);
     StartEmptyWhenNoSong(songs);
     songs.CurrentSong = 1;
@@ -218,9 +227,17 @@ Text FindFile(const Text& path) {
 }
 
 Text ChordFileText(const SongCollection& songs) {
-  Text out;
   const size_t last = std::min(static_cast<size_t>(std::max<int16_t>(songs.SongCount, 0)),
                                songs.Songs.empty() ? size_t{0} : songs.Songs.size() - 1);
+  // Growing a text of many megabytes step by step costs more than the writing itself.
+  size_t estimate = 0;
+  for (size_t i = 1; i <= last; ++i) {
+    const SongRecord& song = songs.Songs[i];
+    estimate += song.Title.size() + song.Composer.size() + song.Style.size() + song.Info.size() +
+                song.SongText.size() + song.SongText.size() / 16 + 48;
+  }
+  Text out;
+  out.reserve(estimate);
   for (size_t i = 1; i <= last; ++i) {
     const SongRecord& song = songs.Songs[i];
     if (song.Deleted) continue;

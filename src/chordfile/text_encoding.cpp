@@ -14,6 +14,30 @@ constexpr char32_t kHighControls[32] = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// Decodes bytes known to be valid UTF-8 straight into `to`, which has room for one
+// character per byte; returns the end of what was written.
+char32_t* DecodeValidUtf8(std::string_view bytes, char32_t* to) {
+  const unsigned char* from = reinterpret_cast<const unsigned char*>(bytes.data());
+  const unsigned char* const end = from + bytes.size();
+  while (from < end) {
+    const unsigned char b0 = *from++;
+    if (b0 < 0x80) {
+      *to++ = b0;
+    } else if (b0 < 0xE0) {
+      *to++ = (char32_t{b0 & 0x1Fu} << 6) | (from[0] & 0x3Fu);
+      from += 1;
+    } else if (b0 < 0xF0) {
+      *to++ = (char32_t{b0 & 0x0Fu} << 12) | (char32_t{from[0] & 0x3Fu} << 6) | (from[1] & 0x3Fu);
+      from += 2;
+    } else {
+      *to++ = (char32_t{b0 & 0x07u} << 18) | (char32_t{from[0] & 0x3Fu} << 12) |
+              (char32_t{from[1] & 0x3Fu} << 6) | (from[2] & 0x3Fu);
+      from += 3;
+    }
+  }
+  return to;
+}
+
 bool HasHighByte(std::string_view bytes) {
   for (char b : bytes) {
     if (static_cast<unsigned char>(b) >= 0x80) return true;
@@ -58,11 +82,7 @@ bool IsValidUtf8(std::string_view bytes) {
 
 Text FromWindows1252(std::string_view bytes) {
   Text out;
-  out.reserve(bytes.size());
-  for (char b : bytes) {
-    const unsigned char u = static_cast<unsigned char>(b);
-    out.push_back(u >= 0x80 && u < 0xA0 ? kHighControls[u - 0x80] : char32_t{u});
-  }
+  AppendDecoded(bytes, TextEncoding::Windows1252, out);
   return out;
 }
 
@@ -87,20 +107,30 @@ bool ToWindows1252(const Text& text, std::string& out) {
   return true;
 }
 
-DecodedText DecodeFileBytes(std::string_view bytes) {
-  DecodedText result;
+FileBody InspectFileBytes(std::string_view bytes) {
+  FileBody body;
   if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-    result.byteOrderMark = true;
+    body.byteOrderMark = true;
     bytes.remove_prefix(kByteOrderMark.size());
   }
-  if (IsValidUtf8(bytes)) {
-    result.encoding = TextEncoding::Utf8;
-    result.text = FromUtf8(bytes);
+  body.bytes = bytes;
+  body.encoding = IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+  return body;
+}
+
+void AppendDecoded(std::string_view bytes, TextEncoding encoding, Text& out) {
+  const size_t start = out.size();
+  out.resize(start + bytes.size());
+  char32_t* to = out.data() + start;
+  if (encoding == TextEncoding::Utf8) {
+    to = DecodeValidUtf8(bytes, to);
   } else {
-    result.encoding = TextEncoding::Windows1252;
-    result.text = FromWindows1252(bytes);
+    for (char b : bytes) {
+      const unsigned char u = static_cast<unsigned char>(b);
+      *to++ = u >= 0x80 && u < 0xA0 ? kHighControls[u - 0x80] : char32_t{u};
+    }
   }
-  return result;
+  out.resize(static_cast<size_t>(to - out.data()));
 }
 
 std::string EncodeFileBytes(const Text& text, TextEncoding preferred, bool byteOrderMark,

@@ -9,8 +9,9 @@
 
 namespace vamplet {
 
-struct DecodedText {
-  Text text;
+// The bytes of a file after its byte order mark, and how to decode them.
+struct FileBody {
+  std::string_view bytes;
   TextEncoding encoding = TextEncoding::Utf8;
   bool byteOrderMark = false;
 };
@@ -25,7 +26,11 @@ bool ToWindows1252(const Text& text, std::string& out);
 
 // A leading UTF-8 byte order mark is skipped and noted; the rest is UTF-8 when it is valid
 // UTF-8 as a whole, else Windows-1252.
-DecodedText DecodeFileBytes(std::string_view bytes);
+FileBody InspectFileBytes(std::string_view bytes);
+
+// Appends the decoded `bytes` to `out`. In UTF-8 they must be valid and hold whole
+// characters, as any stretch between two ASCII bytes of a valid file does.
+void AppendDecoded(std::string_view bytes, TextEncoding encoding, Text& out);
 
 // The bytes to write for `text`: in `preferred` when that encoding holds the text and reads
 // back as the same encoding, else in UTF-8. `used` tells which one was written.
