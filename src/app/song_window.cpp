@@ -2,6 +2,7 @@
 #include "app/song_window.h"
 
 #include <QCloseEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QTextBlock>
@@ -134,6 +135,11 @@ bool SongWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Song && event->type() == QEvent::KeyPress && onKeyPress) {
     const std::optional<char32_t> typed = TypedCharacter(static_cast<QKeyEvent*>(event));
     if (typed && !onKeyPress(*typed)) return true;
+  }
+  // Characters composed through an input method (dead keys, other scripts) are typed too.
+  if (watched == Song && event->type() == QEvent::InputMethod && onKeyPress) {
+    for (const uint c : static_cast<QInputMethodEvent*>(event)->commitString().toUcs4())
+      if (!onKeyPress(static_cast<char32_t>(c))) return true;
   }
   return QMdiSubWindow::eventFilter(watched, event);
 }

@@ -344,6 +344,9 @@ void MainWindowTest::typingDuringPlayback() {
     QTest::keyClick(song, Qt::Key_Return);
     QTest::keyClick(song, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(song, Qt::Key_Left);  // moves, types nothing
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00e9"));
+    QApplication::sendEvent(song, &composed);
     QTest::mouseClick(w.Strip->btnPlay, Qt::LeftButton);
   });
   QTest::mouseClick(w.Strip->btnPlay, Qt::LeftButton);
@@ -352,7 +355,10 @@ void MainWindowTest::typingDuringPlayback() {
   QVERIFY(w.App().songs.Songs[1].SongText == Text(U".C|F|G|C|!\""));
   // Not playing, every key types again.
   QTest::keyClicks(song, QStringLiteral("x"));
-  QVERIFY(song->toPlainText().contains(QLatin1Char('x')));
+  QInputMethodEvent composed;
+  composed.setCommitString(QStringLiteral("\u00e9"));
+  QApplication::sendEvent(song, &composed);
+  QVERIFY(song->toPlainText().contains(QStringLiteral("x\u00e9")));
 }
 
 void MainWindowTest::editsDuringPlaybackAreSafe() {
