@@ -37,6 +37,8 @@ trap 'exit 130' INT TERM
 
 jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 256 >"$log" 2>&1 &
 jackd_pid=$!
+# Lets a test stop the server on purpose, to see how the program takes its going.
+export VAMPLET_TEST_JACKD_PID="$jackd_pid"
 
 ready=no
 for _ in $(seq 100); do

@@ -1,7 +1,10 @@
 // End to end over a running JACK server: the program's own device list to a real receiver.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "chords/short_message_sink.h"
@@ -73,6 +76,28 @@ TEST_F(JackEndToEndTest, BuiltInSynthesizerPlaysThroughJack) {
   EXPECT_EQ(service->ShortMsg(clicks, PackShortMsg(0x99, 60, 100)), 0u);
   EXPECT_EQ(service->ShortMsg(clicks, PackShortMsg(0x89, 60, 100)), 0u);
   EXPECT_EQ(service->Close(clicks), 0u);
+}
+
+// Run on its own (the server does not survive it): the server quits while a port is open.
+TEST_F(JackEndToEndTest, ServerGoneFailsSendsAndClosesAtOnce) {
+  const char* pid = std::getenv("VAMPLET_TEST_JACKD_PID");
+  if (pid == nullptr) GTEST_SKIP() << "needs the server's process id from scripts/with-jack.sh";
+  test::JackMidiReceiver receiver("vamplet-receiver");
+  ASSERT_TRUE(receiver.Ready());
+  std::unique_ptr<MidiOutService> service = CreateSystemMidiService();
+  const int32_t device = FindDevice(*service, "JACK: vamplet-receiver:in");
+  ASSERT_GT(device, 0);
+  int32_t handle = kClosedHandle;
+  ASSERT_EQ(service->Open(device, handle), 0u);
+
+  ASSERT_EQ(kill(static_cast<pid_t>(std::atol(pid)), SIGTERM), 0);
+  std::this_thread::sleep_for(500ms);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(service->ShortMsg(handle, PackShortMsg(0xF8)), static_cast<uint32_t>(MIDIERR_NODEVICE));
+  EXPECT_EQ(service->Close(handle), 0u);
+  service.reset();
+  // Bounded, not timed: a hang would show as a ctest timeout, this only names the culprit.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
 }
 
 }  // namespace
