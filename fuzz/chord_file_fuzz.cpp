@@ -20,13 +20,19 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// One directory per fuzzing process for the input file and its saved copy.
+// One directory per fuzzing process for the input file and its saved copy, removed at exit.
 const std::string& WorkDir() {
   static const std::string dir = [] {
     std::string tmpl = "/tmp/vamplet-chordfile-fuzz-XXXXXX";
     Require(::mkdtemp(tmpl.data()) != nullptr);
     return tmpl + "/";
   }();
+  static const bool cleanup = std::atexit([] {
+    std::remove((WorkDir() + "input.crd").c_str());
+    std::remove((WorkDir() + "saved.crd").c_str());
+    ::rmdir(WorkDir().c_str());
+  }) == 0;
+  (void)cleanup;
   return dir;
 }
 
