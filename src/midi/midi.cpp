@@ -49,11 +49,17 @@ void Midi::CloseChordPort() {
 }
 
 void Midi::OpenMidiPorts() {
-  if (settings_.ChordPort > 0) OpenChordPort(settings_.ChordPort - 1);
+  uint32_t chordPortError = MMSYSERR_NOERROR;
+  if (settings_.ChordPort > 0) {
+    OpenChordPort(settings_.ChordPort - 1);
+    if (ChordOut == kClosedHandle) chordPortError = MidiResult;
+  }
   int32_t handle = kClosedHandle;
   MidiResult = service_.Open(MIDI_MAPPER, handle);
   if (MidiResult != MMSYSERR_NOERROR) {
-    ShowMidiError(MidiResult);
+    // The built-in synthesizer serves both ports, so one missing sound card fails both opens
+    // with the same code: the user is told once.
+    if (MidiResult != chordPortError) ShowMidiError(MidiResult);
     ClickOut = kClosedHandle;
     return;
   }

@@ -159,6 +159,34 @@ TEST_F(MidiTest, FailedMapperOpenKeepsTheChordPort) {
   EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
+TEST_F(MidiTest, OneCauseForBothPortsIsReportedOnce) {
+  // Without a sound card the built-in synthesizer fails as chord port and as mapper alike.
+  service.names = {"Synth"};
+  service.openResults[0] = MIDIERR_NOTREADY;
+  service.openResults[MIDI_MAPPER] = MIDIERR_NOTREADY;
+  StartUp(1);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, U"Hardware not ready! ");
+  EXPECT_EQ(midi.ChordOut, kClosedHandle);
+  EXPECT_EQ(midi.ClickOut, kClosedHandle);
+
+  // A different cause for the mapper is still its own message.
+  FakeMidiOutService svc;
+  svc.names = {"Synth", "USB Keyboard"};
+  svc.openResults[1] = MIDIERR_NODEVICE;
+  svc.openResults[MIDI_MAPPER] = MIDIERR_NOTREADY;
+  Settings set;
+  set.ChordPort = 2;
+  FakeDialogs dlg;
+  FakePortMenu mnu;
+  Midi m{svc, set, dlg, mnu};
+  m.FillPortMenu();
+  m.ClampChordPort();
+  m.OpenMidiPorts();
+  ASSERT_EQ(dlg.messages.size(), 2u);
+  EXPECT_EQ(dlg.messages[1].text, U"Hardware not ready! ");
+}
+
 TEST_F(MidiTest, FailedSendIsSilent) {
   service.names = {"Synth"};
   StartUp(1);
