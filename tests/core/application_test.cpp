@@ -20,6 +20,7 @@
 #include "fakes/fake_port_menu.h"
 #include "fakes/fake_settings_display.h"
 #include "fakes/fake_song_display.h"
+#include "fakes/temp_dir.h"
 #include "player/virtual_clock.h"
 
 namespace vamplet {
@@ -121,16 +122,10 @@ class ProgramSettingsDisplay : public SettingsDisplay {
 // A fresh program on fakes in its own empty directory.
 class ApplicationTest : public ::testing::Test {
  protected:
-  ApplicationTest()
-      : dir_(fs::temp_directory_path() /
-             ("vamplet-app-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+  ApplicationTest() {
     midi_.names = {"Synth", "Keyboard"};
-    songDisplay.settingsFile = dir_ / "rifflo.CFG";
+    songDisplay.settingsFile = dir_.path / "rifflo.CFG";
   }
-  ~ApplicationTest() override { fs::remove_all(dir_); }
 
   // A new run of the program, as a new process would start it.
   Vamplet& Start() {
@@ -143,9 +138,9 @@ class ApplicationTest : public ::testing::Test {
     return *app_;
   }
 
-  Text Dir() const { return FromUtf8(dir_.string()); }
+  Text Dir() const { return FromUtf8(dir_.path.string()); }
   void WriteFile(const std::string& name, const std::string& content) {
-    std::ofstream(dir_ / name, std::ios::binary) << content;
+    std::ofstream(dir_.path / name, std::ios::binary) << content;
   }
   size_t Position(const std::string& entry) const {
     return static_cast<size_t>(std::find(journal.begin(), journal.end(), entry) - journal.begin());
@@ -163,7 +158,7 @@ class ApplicationTest : public ::testing::Test {
   JournalMidi& Midi() { return midi_; }
 
  private:
-  fs::path dir_;
+  test::TempDir dir_{"vamplet-app"};
   JournalMidi midi_{journal};
   ProgramSettingsDisplay settingsDisplay_;
   std::unique_ptr<Vamplet> app_;

@@ -5,48 +5,24 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 
 #include "chordfile/header_number.h"
 #include "chordfile/text_encoding.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_song_display.h"
+#include "fakes/temp_dir.h"
 
 namespace vamplet {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh directory for one test, removed with everything in it afterwards.
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    std::random_device random;
-    path = fs::temp_directory_path() / ("vamplet-chordfile-" + std::to_string(random()));
-    fs::create_directories(path);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-  Text File(const std::string& name) const { return FromUtf8((path / name).string()); }
-};
-
-std::string ReadBytes(const Text& path) {
-  std::ifstream in(ToUtf8(path), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteBytes(const Text& path, const std::string& bytes) {
-  std::ofstream(ToUtf8(path), std::ios::binary) << bytes;
-}
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
 
 struct FileFixture {
-  TempDir dir;
+  TempDir dir{"vamplet-chordfile"};
   Settings settings;
   test::FakeSongDisplay display;
   test::FakeDialogs dialogs;
@@ -392,7 +368,7 @@ TEST(ChordFileTest, SaveKeepsPermissionsAndWritesThroughLinks) {
 }
 
 TEST(ChordFileTest, FindFileNamesOnlyExistingRegularFiles) {
-  TempDir dir;
+  TempDir dir{"vamplet-chordfile"};
   WriteBytes(dir.File("song.crd"), "T:x\r\n");
   fs::create_directory(dir.path / "folder");
   struct Case {

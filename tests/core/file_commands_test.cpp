@@ -5,12 +5,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
-#include <sstream>
 
 #include "chordfile/chord_file.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_song_display.h"
+#include "fakes/temp_dir.h"
 
 namespace vamplet {
 namespace {
@@ -19,30 +18,11 @@ namespace fs = std::filesystem;
 
 const Text kQuestion = U"Chord file has been changed, save it?";
 
-// A fresh directory for one test, removed with everything in it afterwards.
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    std::random_device random;
-    path = fs::temp_directory_path() / ("vamplet-commands-" + std::to_string(random()));
-    fs::create_directories(path);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-  Text File(const std::string& name) const { return FromUtf8((path / name).string()); }
-};
-
-std::string ReadBytes(const Text& path) {
-  std::ifstream in(ToUtf8(path), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::ReadBytes;
+using test::TempDir;
 
 struct CommandsFixture {
-  TempDir dir;
+  TempDir dir{"vamplet-commands"};
   Settings settings;
   test::FakeSongDisplay display;
   test::FakeDialogs dialogs;

@@ -15,6 +15,7 @@
 
 #include "app/logic/settings_file.h"
 #include "fakes/fake_settings_display.h"
+#include "fakes/temp_dir.h"
 
 namespace vamplet {
 namespace {
@@ -46,13 +47,7 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "vamplet-settings-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    settings_.ProgramDir = FromUtf8(dir_.string()) + U"/";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { settings_.ProgramDir = FromUtf8(dir_.path.string()) + U"/"; }
 
   fs::path CfgPath() const { return ToUtf8(settings_.ProgramDir + U"rifflo.CFG"); }
 
@@ -88,7 +83,7 @@ class SettingsFileTest : public ::testing::Test {
     settings_.Repeat = 0;
   }
 
-  fs::path dir_;
+  test::TempDir dir_{"vamplet-settings"};
   Settings settings_;
   Settings fresh_;
   std::unique_ptr<FakeSettingsDisplay> display_;
@@ -120,7 +115,7 @@ TEST_F(SettingsFileTest, WritesTheExampleByteForByteAndReadsItBack) {
   ExpectSameStored(ReadBack(&shown), settings_);
   EXPECT_EQ(shown->calls, (std::vector<std::string>{"Fingering=2", "TextSize=20", "Channel=3",
                                                     "Boxes=0110"}));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path), fs::directory_iterator()), 1)
       << "the temporary file must not stay behind";
 }
 
@@ -278,7 +273,7 @@ TEST_F(SettingsFileTest, DamagedLengthsNeitherCrashNorReadPastTheFile) {
 
 TEST_F(SettingsFileTest, NonAsciiPathsAreStoredAsUtf8ByteCounts) {
   // The program directory itself holds a non-ASCII name too.
-  const fs::path sub = dir_ / std::string("Lieder \xc3\xa9t\xc3\xa9");
+  const fs::path sub = dir_.path / std::string("Lieder \xc3\xa9t\xc3\xa9");
   fs::create_directory(sub);
   settings_.ProgramDir = FromUtf8(sub.string()) + U"/";
   settings_.ChordFileDir = U"/home/zo\u00eb";             // 9 characters, 10 bytes
@@ -333,7 +328,7 @@ TEST_F(SettingsFileTest, AFailedWriteIsReportedAndLeavesTheOldFileIntact) {
   EXPECT_EQ(failure, U"The settings could not be saved to \"" + settings_.ProgramDir +
                          U"rifflo.CFG\": File too large.");
   EXPECT_EQ(FileBytes(), old);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path), fs::directory_iterator()), 1);
 
   const Text missingDir = settings_.ProgramDir + U"gone/";
   settings_.ProgramDir = missingDir;
