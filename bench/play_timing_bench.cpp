@@ -14,6 +14,7 @@
 
 #include "chords/chart_scanner.h"
 #include "chords/voicing.h"
+#include "headless_ui.h"
 #include "platform/qt/qt_play_clock.h"
 #include "player/play_recorder.h"
 #include "player/player.h"
@@ -22,45 +23,6 @@
 namespace {
 
 using namespace vamplet;
-
-class QuietDialogs : public Dialogs {
- public:
-  MsgAnswer MessageBox(const Text& text, const Text&, MsgButtons, MsgIcon) override {
-    std::fprintf(stderr, "%s\n", ToUtf8(text).c_str());
-    return MsgAnswer::Ok;
-  }
-  void SetHourglass(bool) override {}
-  std::optional<Text> FileDialog(FileDialogMode, const Text&, const Text&, int) override {
-    return std::nullopt;
-  }
-};
-
-class NoSongDisplay : public SongDisplay {
- public:
-  void SetTitleBox(const Text&) override {}
-  void SetSongBox(const Text&) override {}
-  void SetComposerBox(const Text&) override {}
-  void SetBeatsCaption(const Text&) override {}
-  void SetStyleBox(const Text&) override {}
-  void SetInfoBox(const Text&) override {}
-  void SetTempoCaption(const Text&) override {}
-  void FocusTitleBox() override {}
-  void DiscardSelectionList() override {}
-};
-
-class NoPortMenu : public PortMenu {
- public:
-  void SetPortItem(int, const Text&) override {}
-  void CheckPortItem(int, bool) override {}
-  void SetChannelItem(int, const Text&) override {}
-  void CheckChannelItem(int, bool) override {}
-};
-
-class NoControls : public PlayControls {
- public:
-  void SetPlayCaption(const Text&) override {}
-  void SetPlayControlsEnabled(bool) override {}
-};
 
 // A widget that paints a little on every repaint, repainted every 5 ms.
 class BusyWidget : public QWidget {
@@ -112,8 +74,8 @@ int main(int argc, char** argv) {
   settings.Intro = kUnchecked;
   settings.Fill = kChecked;
   settings.ChordPort = 1;
-  NoSongDisplay display;
-  QuietDialogs dialogs;
+  NullSongDisplay display;
+  CapturingDialogs dialogs;
   SongCollection songs(settings, display, dialogs);
   songs.Songs.resize(2);
   songs.SongCount = 1;
@@ -124,13 +86,13 @@ int main(int argc, char** argv) {
 
   QtPlayClock clock;
   PlayRecorder recorder(clock, chart);
-  NoPortMenu portMenu;
+  NullPortMenu portMenu;
   Midi midi(recorder, settings, dialogs, portMenu);
   midi.OpenMidiPorts();
   ChordTypeTable types;
   ChartScanner scanner(recorder, types);
   Voicing voicing(types, settings, midi, recorder);
-  NoControls controls;
+  NullPlayControls controls;
   Player player(songs, settings, recorder, scanner, voicing, midi, clock, controls, dialogs);
 
   const std::clock_t cpuStart = std::clock();
@@ -144,6 +106,8 @@ int main(int argc, char** argv) {
   app.exec();
   const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
   const double wall = (clock.Now() - wallStart) / 1000.0;
+  for (const Text& message : dialogs.messages)
+    std::fprintf(stderr, "%s\n", ToUtf8(message).c_str());
 
   std::vector<double> ticks;
   for (const PlayEvent& e : recorder.Events())

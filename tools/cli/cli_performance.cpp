@@ -77,4 +77,12 @@ void CliPerformance::ReportMessages() {
   dialogs_.messages.clear();
 }
 
+int CliPerformance::Record(VirtualClock& clock) {
+  if (const int status = Load(); status != 0) return status;
+  OpenPorts(1);
+  ReportMessages();
+  if (options_.stopAt) clock.StopAt(*options_.stopAt, [this] { player_.btnPlay_Click(); });
+  return Play() ? 0 : 1;
+}
+
 }  // namespace vamplet

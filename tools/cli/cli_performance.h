@@ -12,26 +12,12 @@
 #include "midi/midi.h"
 #include "performance_options.h"
 #include "player/play_clock.h"
-#include "player/play_controls.h"
 #include "player/play_recorder.h"
 #include "player/player.h"
+#include "player/virtual_clock.h"
 #include "songs/song_collection.h"
 
 namespace vamplet {
-
-class NullPortMenu : public PortMenu {
- public:
-  void SetPortItem(int, const Text&) override {}
-  void CheckPortItem(int, bool) override {}
-  void SetChannelItem(int, const Text&) override {}
-  void CheckChannelItem(int, bool) override {}
-};
-
-class NullPlayControls : public PlayControls {
- public:
-  void SetPlayCaption(const Text&) override {}
-  void SetPlayControlsEnabled(bool) override {}
-};
 
 // The recorder stands for the chart box and the key markers; MIDI goes to `output`, which
 // is the recorder itself for a run that only records.
@@ -50,6 +36,10 @@ class CliPerformance {
   bool Play();
   // Prints the messages the engine or the ports would have shown in boxes, and forgets them.
   void ReportMessages();
+  // A run that records instead of sounding: loads the song, takes the recorder as the chord
+  // port, has `clock` press Stop at the --stop-at time and plays. Returns 0, or the exit
+  // status of a failure after printing why.
+  int Record(VirtualClock& clock);
 
   Player& player() { return player_; }
   Midi& midi() { return midi_; }

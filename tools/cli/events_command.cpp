@@ -4,7 +4,6 @@
 #include "cli_performance.h"
 #include "commands.h"
 #include "performance_options.h"
-#include "player/virtual_clock.h"
 
 namespace vamplet {
 
@@ -17,11 +16,7 @@ int EventsCommand(const Args& args) {
   }
   VirtualClock clock;
   CliPerformance performance(options, clock, nullptr);
-  if (const int status = performance.Load(); status != 0) return status;
-  performance.OpenPorts(1);
-  performance.ReportMessages();
-  if (options.stopAt) clock.StopAt(*options.stopAt, [&] { performance.player().btnPlay_Click(); });
-  if (!performance.Play()) return 1;
+  if (const int status = performance.Record(clock); status != 0) return status;
   for (const std::string& line : performance.recorder().Lines()) std::printf("%s\n", line.c_str());
   return 0;
 }

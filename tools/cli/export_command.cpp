@@ -7,7 +7,6 @@
 #include "cli_performance.h"
 #include "commands.h"
 #include "performance_options.h"
-#include "player/virtual_clock.h"
 #include "smf_writer.h"
 
 namespace vamplet {
@@ -47,11 +46,7 @@ int ExportCommand(const Args& args) {
   }
   VirtualClock clock;
   CliPerformance performance(options, clock, nullptr);
-  if (const int status = performance.Load(); status != 0) return status;
-  performance.OpenPorts(1);
-  performance.ReportMessages();
-  if (options.stopAt) clock.StopAt(*options.stopAt, [&] { performance.player().btnPlay_Click(); });
-  if (!performance.Play()) return 1;
+  if (const int status = performance.Record(clock); status != 0) return status;
 
   SmfSong song;
   song.title = performance.song().Title;

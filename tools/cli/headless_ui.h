@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "core/dialogs.h"
+#include "midi/port_menu.h"
+#include "player/play_controls.h"
 #include "songs/song_display.h"
 
 namespace vamplet {
@@ -33,6 +35,21 @@ class NullSongDisplay : public SongDisplay {
   void SetTempoCaption(const Text&) override {}
   void FocusTitleBox() override {}
   void DiscardSelectionList() override {}
+};
+
+// A port menu and play controls with no windows behind them.
+class NullPortMenu : public PortMenu {
+ public:
+  void SetPortItem(int, const Text&) override {}
+  void CheckPortItem(int, bool) override {}
+  void SetChannelItem(int, const Text&) override {}
+  void CheckChannelItem(int, bool) override {}
+};
+
+class NullPlayControls : public PlayControls {
+ public:
+  void SetPlayCaption(const Text&) override {}
+  void SetPlayControlsEnabled(bool) override {}
 };
 
 }  // namespace vamplet
