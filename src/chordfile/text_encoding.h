@@ -16,9 +16,6 @@ struct FileBody {
   bool byteOrderMark = false;
 };
 
-// True when `bytes` is well-formed UTF-8: no overlong forms, surrogates or truncated sequences.
-bool IsValidUtf8(std::string_view bytes);
-
 // Windows-1252; the five bytes it leaves undefined map to the code points of the same value.
 Text FromWindows1252(std::string_view bytes);
 // False, with `out` unspecified, when some character has no Windows-1252 byte.

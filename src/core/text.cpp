@@ -3,48 +3,87 @@
 
 namespace vamplet {
 
+namespace {
+
+// The length of the well-formed multi-byte sequence that starts at `from`, with its character
+// in `cp`; 0 when the sequence is malformed. `from` points at a byte of 0x80 or more.
+size_t SequenceAt(const unsigned char* from, const unsigned char* end, char32_t& cp) {
+  const unsigned char b0 = *from;
+  size_t extra;
+  char32_t min;
+  if ((b0 & 0xE0) == 0xC0) {
+    extra = 1; cp = b0 & 0x1F; min = 0x80;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    extra = 2; cp = b0 & 0x0F; min = 0x800;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    extra = 3; cp = b0 & 0x07; min = 0x10000;
+  } else {
+    return 0;
+  }
+  if (static_cast<size_t>(end - from) <= extra) return 0;
+  for (size_t k = 1; k <= extra; ++k) {
+    const unsigned char b = from[k];
+    if ((b & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return extra + 1;
+}
+
+const unsigned char* Bytes(std::string_view bytes) {
+  return reinterpret_cast<const unsigned char*>(bytes.data());
+}
+
+}  // namespace
+
 Text FromUtf8(std::string_view bytes) {
   Text out;
-  out.reserve(bytes.size());
-  size_t i = 0;
-  const size_t n = bytes.size();
-  while (i < n) {
-    const unsigned char b0 = static_cast<unsigned char>(bytes[i]);
-    if (b0 < 0x80) {
-      out.push_back(b0);
-      ++i;
-      continue;
-    }
-    int extra = 0;
-    char32_t cp = 0;
-    char32_t min = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-      extra = 1; cp = b0 & 0x1F; min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-      extra = 2; cp = b0 & 0x0F; min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-      extra = 3; cp = b0 & 0x07; min = 0x10000;
-    } else {
-      out.push_back(0xFFFD);
-      ++i;
-      continue;
-    }
-    bool ok = true;
-    for (int k = 1; ok && k <= extra; ++k) {
-      if (i + k >= n) { ok = false; break; }
-      const unsigned char b = static_cast<unsigned char>(bytes[i + k]);
-      if ((b & 0xC0) != 0x80) { ok = false; break; }
-      cp = (cp << 6) | (b & 0x3F);
-    }
-    if (!ok || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      out.push_back(0xFFFD);
-      ++i;
-      continue;
-    }
-    out.push_back(cp);
-    i += extra + 1;
-  }
+  AppendUtf8(bytes, out);
   return out;
+}
+
+bool AppendUtf8(std::string_view bytes, Text& out) {
+  // One character per byte at the most, so the room is made once and trimmed at the end.
+  const size_t start = out.size();
+  out.resize(start + bytes.size());
+  char32_t* to = out.data() + start;
+  const unsigned char* from = Bytes(bytes);
+  const unsigned char* const end = from + bytes.size();
+  bool valid = true;
+  while (from < end) {
+    if (*from < 0x80) {
+      *to++ = *from++;
+      continue;
+    }
+    char32_t cp;
+    const size_t length = SequenceAt(from, end, cp);
+    if (length == 0) {
+      *to++ = 0xFFFD;
+      ++from;
+      valid = false;
+      continue;
+    }
+    *to++ = cp;
+    from += length;
+  }
+  out.resize(static_cast<size_t>(to - out.data()));
+  return valid;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  const unsigned char* from = Bytes(bytes);
+  const unsigned char* const end = from + bytes.size();
+  while (from < end) {
+    if (*from < 0x80) {
+      ++from;
+      continue;
+    }
+    char32_t cp;
+    const size_t length = SequenceAt(from, end, cp);
+    if (length == 0) return false;
+    from += length;
+  }
+  return true;
 }
 
 std::string ToUtf8(const Text& text) {
