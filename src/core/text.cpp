@@ -42,14 +42,13 @@ Text FromUtf8(std::string_view bytes) {
   return out;
 }
 
-bool AppendUtf8(std::string_view bytes, Text& out) {
+void AppendUtf8(std::string_view bytes, Text& out) {
   // One character per byte at the most, so the room is made once and trimmed at the end.
   const size_t start = out.size();
   out.resize(start + bytes.size());
   char32_t* to = out.data() + start;
   const unsigned char* from = Bytes(bytes);
   const unsigned char* const end = from + bytes.size();
-  bool valid = true;
   while (from < end) {
     if (*from < 0x80) {
       *to++ = *from++;
@@ -60,14 +59,12 @@ bool AppendUtf8(std::string_view bytes, Text& out) {
     if (length == 0) {
       *to++ = 0xFFFD;
       ++from;
-      valid = false;
       continue;
     }
     *to++ = cp;
     from += length;
   }
   out.resize(static_cast<size_t>(to - out.data()));
-  return valid;
 }
 
 bool IsValidUtf8(std::string_view bytes) {

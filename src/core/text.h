@@ -11,9 +11,8 @@ using Text = std::u32string;
 
 // Decodes UTF-8; a malformed sequence yields U+FFFD per offending byte.
 Text FromUtf8(std::string_view bytes);
-// Appends the characters of `bytes` to `out` as FromUtf8 decodes them; false when some
-// sequence was malformed.
-bool AppendUtf8(std::string_view bytes, Text& out);
+// Appends the characters of `bytes` to `out` as FromUtf8 decodes them.
+void AppendUtf8(std::string_view bytes, Text& out);
 // True when `bytes` is well-formed UTF-8: no overlong forms, surrogates or truncated sequences.
 bool IsValidUtf8(std::string_view bytes);
 std::string ToUtf8(const Text& text);
