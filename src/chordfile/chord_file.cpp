@@ -10,8 +10,8 @@
 #include <system_error>
 
 #include "chordfile/header_number.h"
-#include "chordfile/safe_file.h"
 #include "chordfile/text_encoding.h"
+#include "core/safe_file.h"
 
 namespace vamplet {
 

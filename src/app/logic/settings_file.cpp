@@ -11,7 +11,8 @@
 #include <limits>
 #include <string>
 #include <string_view>
-#include <system_error>
+
+#include "core/safe_file.h"
 
 namespace vamplet {
 
@@ -96,23 +97,8 @@ std::vector<unsigned char> LoadImage(const std::string& path) {
   return bytes;
 }
 
-Text SaveFailure(const std::string& path, int error) {
-  return U"The settings could not be saved to \"" + FromUtf8(path) + U"\": " +
-         FromUtf8(std::generic_category().message(error)) + U".";
-}
-
-// Writes all of `bytes` to `fd` and flushes them to the disk; false with errno set on failure.
-bool WriteAll(int fd, const std::vector<unsigned char>& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return ::fsync(fd) == 0;
+Text SaveFailure(const Text& path, int error) {
+  return U"The settings could not be saved to \"" + path + U"\": " + SystemErrorText(error) + U".";
 }
 
 }  // namespace
@@ -163,33 +149,10 @@ Text WriteSettings(Settings& settings) {
   settings.ChordFileName = TrimSpaces(settings.ChordFileName);
   const std::vector<unsigned char> image = EncodeSettings(settings);
 
-  const std::string target = ToUtf8(settings.ProgramDir + kSettingsFileName);
-  // The process id keeps two programs that share a directory off each other's temporary file.
-  const std::string temp = target + ".tmp" + std::to_string(::getpid());
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0 && errno == EEXIST) {
-    // Left over from a run of the same id that ended before its rename.
-    ::unlink(temp.c_str());
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  }
-  if (fd < 0) return SaveFailure(target, errno);
-
-  bool ok = WriteAll(fd, image);
-  int error = ok ? 0 : errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return SaveFailure(target, error);
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    error = errno;
-    ::unlink(temp.c_str());
-    return SaveFailure(target, error);
-  }
-  return Text();
+  const Text target = settings.ProgramDir + kSettingsFileName;
+  const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
+  const int error = ReplaceFile(target, bytes);
+  return error == 0 ? Text() : SaveFailure(target, error);
 }
 
 }  // namespace vamplet

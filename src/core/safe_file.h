@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/text.h"
 
@@ -14,7 +15,10 @@ Text ReadFileBytes(const Text& path, std::string& bytes);
 // Writes `bytes` to a temporary file beside `path`, flushes it to the disk and renames it over
 // `path`. The old file keeps its permission bits; a symbolic link is followed, not replaced.
 // Returns an empty text, or one sentence saying what failed; the old file is then untouched.
-Text ReplaceFileBytes(const Text& path, const std::string& bytes);
+Text ReplaceFileBytes(const Text& path, std::string_view bytes);
+// The same replacement for a caller with its own words for a failure: returns 0, or the
+// error number of what failed.
+int ReplaceFile(const Text& path, std::string_view bytes);
 
 // The system's description of an error number, such as "No such file or directory".
 Text SystemErrorText(int error);

@@ -1,5 +1,5 @@
 // File reading and crash-safe file replacement on POSIX systems.
-#include "chordfile/safe_file.h"
+#include "core/safe_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,7 +22,7 @@ Text Failure(const Text& verb, const Text& path, int error) {
 
 bool HasNul(const Text& path) { return path.find(U'\0') != Text::npos; }
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -83,21 +83,26 @@ Text ReadFileBytes(const Text& path, std::string& bytes) {
   return {};
 }
 
-Text ReplaceFileBytes(const Text& path, const std::string& bytes) {
-  if (path.empty() || HasNul(path)) return Failure(U"Cannot save", path, ENOENT);
+Text ReplaceFileBytes(const Text& path, std::string_view bytes) {
+  const int error = ReplaceFile(path, bytes);
+  return error == 0 ? Text() : Failure(U"Cannot save", path, error);
+}
+
+int ReplaceFile(const Text& path, std::string_view bytes) {
+  if (path.empty() || HasNul(path)) return ENOENT;
   const std::string target = ResolveTarget(ToUtf8(path));
   const size_t slash = target.rfind('/');
   const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   const std::string name = target.substr(dir.size());
-  if (name.empty()) return Failure(U"Cannot save", path, EISDIR);
+  if (name.empty()) return EISDIR;
 
   struct stat old;
   const bool existed = ::stat(target.c_str(), &old) == 0;
-  if (existed && S_ISDIR(old.st_mode)) return Failure(U"Cannot save", path, EISDIR);
+  if (existed && S_ISDIR(old.st_mode)) return EISDIR;
 
   std::string temp = dir + "." + name + ".tmp-XXXXXX";
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return Failure(U"Cannot save", path, errno);
+  if (fd < 0) return errno;
 
   int error = 0;
   if (!WriteAll(fd, bytes)) error = errno;
@@ -107,7 +112,7 @@ Text ReplaceFileBytes(const Text& path, const std::string& bytes) {
   if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) {
     ::unlink(temp.c_str());
-    return Failure(U"Cannot save", path, error);
+    return error;
   }
   // Make the rename itself durable; a failure here no longer endangers any data.
   const int dirFd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -115,7 +120,7 @@ Text ReplaceFileBytes(const Text& path, const std::string& bytes) {
     ::fsync(dirFd);
     ::close(dirFd);
   }
-  return {};
+  return 0;
 }
 
 }  // namespace vamplet
