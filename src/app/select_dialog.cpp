@@ -2,6 +2,7 @@
 #include "app/select_dialog.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPalette>
 #include <QPushButton>
@@ -63,6 +64,9 @@ SelectDialog::SelectDialog(SongCollection& songs, QWidget* mainWindow)
   btnExit->setObjectName(QStringLiteral("btnExit"));
   btnExit->setGeometry(TwipsRect(*this, 2160, 5520, 735, 375));
   btnExit->setFont(ControlFont());
+  // OK is no default button: Qt would otherwise make it one when the dialog shows, and
+  // Enter in the list would close the dialog.
+  btnExit->setAutoDefault(false);
   btnExit->setDefault(false);
 
   // A selection made with the keyboard picks the song just as a click does. Selection,
@@ -126,6 +130,16 @@ void SelectDialog::SongList_DblClick() {
 void SelectDialog::btnExit_Click() { done(QDialog::Accepted); }
 
 void SelectDialog::reject() {}
+
+void SelectDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // A focused button is pressed by Enter, as on any dialog.
+    if (focusWidget() == btnExit) btnExit->click();
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
 
 void SelectDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

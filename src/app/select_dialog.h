@@ -15,8 +15,8 @@ namespace vamplet {
 // list; deleting it is how its owner discards the list (SongDisplay::DiscardSelectionList).
 // The main window is its Qt parent, so whatever holds it must be destroyed before the main
 // window's QWidget part: a member of the main window itself, for instance.
-// The only ways to close it are OK and a double-click on an entry: Escape and the window
-// manager's close request are ignored, because a click has already made its song current
+// The only ways to close it are OK and a double-click on an entry: Escape, Enter outside the
+// OK button and the window manager's close request are ignored, because a click has already made its song current
 // and a "cancel" could not give the earlier song back.
 class SelectDialog : public QDialog {
   Q_OBJECT
@@ -42,6 +42,7 @@ class SelectDialog : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void Form_Load();

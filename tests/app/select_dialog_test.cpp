@@ -115,7 +115,14 @@ class SelectDialogTest : public QObject {
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Escape);
     dialog.close();
+    dialog.SongList->setFocus();
+    QTest::keyClick(dialog.SongList, Qt::Key_Return);
     QVERIFY(dialog.isVisible());
+    QVERIFY(!dialog.btnExit->isDefault());
+    dialog.btnExit->setFocus();
+    QTest::keyClick(dialog.btnExit, Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
+    dialog.show();
     dialog.btnExit->click();
     QVERIFY(!dialog.isVisible());
   }
