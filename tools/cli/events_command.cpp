@@ -9,11 +9,7 @@ namespace vamplet {
 
 int EventsCommand(const Args& args) {
   PerformanceOptions options;
-  if (const auto error = ParsePerformanceOptions(args, OptionSet{}, options)) {
-    std::fprintf(stderr, "vamplet-cli events: %s\nusage: vamplet-cli events FILE [options]\n",
-                 error->c_str());
-    return 2;
-  }
+  if (!ParseCommandOptions("events", "FILE [options]", args, OptionSet{}, options)) return 2;
   VirtualClock clock;
   CliPerformance performance(options, clock, nullptr);
   if (const int status = performance.Record(clock); status != 0) return status;

@@ -13,12 +13,7 @@ int ExportCommand(const Args& args) {
   PerformanceOptions options;
   OptionSet allowed;
   allowed.output = true;
-  if (const auto error = ParsePerformanceOptions(args, allowed, options)) {
-    std::fprintf(stderr,
-                 "vamplet-cli export: %s\nusage: vamplet-cli export FILE -o OUT.mid [options]\n",
-                 error->c_str());
-    return 2;
-  }
+  if (!ParseCommandOptions("export", "FILE -o OUT.mid [options]", args, allowed, options)) return 2;
   VirtualClock clock;
   CliPerformance performance(options, clock, nullptr);
   if (const int status = performance.Record(clock); status != 0) return status;

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -101,6 +102,15 @@ std::optional<std::string> ParsePerformanceOptions(const Args& args, const Optio
   if (allowed.repeatNeedsStop && options.repeat && !options.stopAt)
     return "--repeat needs --stop-at MS, or the performance never ends.";
   return std::nullopt;
+}
+
+bool ParseCommandOptions(const char* command, const char* arguments, const Args& args,
+                         const OptionSet& allowed, PerformanceOptions& options) {
+  const auto error = ParsePerformanceOptions(args, allowed, options);
+  if (!error) return true;
+  std::fprintf(stderr, "vamplet-cli %s: %s\nusage: vamplet-cli %s %s\n", command, error->c_str(),
+               command, arguments);
+  return false;
 }
 
 }  // namespace vamplet

@@ -38,4 +38,9 @@ struct OptionSet {
 std::optional<std::string> ParsePerformanceOptions(const Args& args, const OptionSet& allowed,
                                                    PerformanceOptions& options);
 
+// The same for the subcommand `command`: on a usage error it prints the error and the usage
+// line "vamplet-cli COMMAND ARGUMENTS", and returns false.
+bool ParseCommandOptions(const char* command, const char* arguments, const Args& args,
+                         const OptionSet& allowed, PerformanceOptions& options);
+
 }  // namespace vamplet

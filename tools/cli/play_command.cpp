@@ -58,11 +58,7 @@ int PlayCommand(const Args& args) {
   OptionSet allowed;
   allowed.port = true;
   allowed.repeatNeedsStop = false;  // Ctrl-C ends a repeat
-  if (const auto error = ParsePerformanceOptions(args, allowed, options)) {
-    std::fprintf(stderr, "vamplet-cli play: %s\nusage: vamplet-cli play FILE --port N [options]\n",
-                 error->c_str());
-    return 2;
-  }
+  if (!ParseCommandOptions("play", "FILE --port N [options]", args, allowed, options)) return 2;
   // From here on Ctrl-C only asks for Stop; one pressed while the ports open stops at once.
   const auto previous = std::signal(SIGINT, OnInterrupt);
   QuietSoundLibraries();
