@@ -66,6 +66,8 @@ AboutBox::AboutBox(TwipScale scale, QWidget* mainWindow)
   connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+void AboutBox::reject() {}
+
 void AboutBox::Place() {
   if (!mainWindow_) return;
   const QRect main = mainWindow_->frameGeometry();

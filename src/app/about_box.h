@@ -21,6 +21,11 @@ class AboutBox : public QDialog {
   QString tag;
   QPushButton* Command1;
 
+ public slots:
+  // The box has no Cancel button and no close box: Escape and the window manager's close
+  // request leave it open; OK and the end of the splash close it.
+  void reject() override;
+
  private:
   // Centred across the main window, its middle at 1/2.25 of the main window's height.
   void Place();
