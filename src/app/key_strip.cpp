@@ -119,9 +119,12 @@ ValueLabel* KeyStrip::AddValueLabel(const QString& field, int minimum, int maxim
   label->setAlignment(Qt::AlignCenter);
   label->setToolTip(toolTip);
   label->setCursor(Qt::SizeVerCursor);
+  // The colours of a text box, whose text greys while the label is disabled.
   QPalette palette = label->palette();
-  palette.setColor(QPalette::Window, palette.color(QPalette::Base));
-  palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, QPalette::Window, palette.color(QPalette::Active, QPalette::Base));
+    palette.setColor(group, QPalette::WindowText, palette.color(group, QPalette::Text));
+  }
   label->setPalette(palette);
   label->setAutoFillBackground(true);
   return label;

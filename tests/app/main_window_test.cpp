@@ -273,6 +273,7 @@ void MainWindowTest::playThenStop() {
   QString highlighted;
   QString caption;
   bool locked = false;
+  bool beatsGreyed = false;
   int markers = 0;
   // 2.5 seconds in, at 120 beats a minute: the second measure ("F") sounds.
   clock_->StopAt(2500, [&] {
@@ -286,6 +287,8 @@ void MainWindowTest::playThenStop() {
              !strip.Chords->isEnabled() && !strip.Repeat->isEnabled() &&
              !strip.Intro->isEnabled() && !strip.Fill->isEnabled() && strip.Tempo->isEnabled() &&
              strip.btnPlay->isEnabled();
+    beatsGreyed = strip.Beats->palette().color(QPalette::Disabled, QPalette::WindowText) !=
+                  strip.Tempo->palette().color(QPalette::Active, QPalette::WindowText);
     for (int i = 0; i < kMarkerCount; ++i) markers += strip.KeyActive(i)->isVisible() ? 1 : 0;
     QTest::mouseClick(strip.btnPlay, Qt::LeftButton);
   });
@@ -295,6 +298,7 @@ void MainWindowTest::playThenStop() {
   QCOMPARE(highlighted, QStringLiteral("F"));
   QCOMPARE(caption, QStringLiteral("Stop"));
   QVERIFY(locked);
+  QVERIFY(beatsGreyed);
   QCOMPARE(markers, 3);
   QCOMPARE(strip.btnPlay->text(), QStringLiteral("Play"));
   QVERIFY(w.mnuFile->menuAction()->isEnabled() && strip.Title->isEnabled() &&
