@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <limits>
 #include <system_error>
 
 namespace vamplet {
@@ -21,6 +23,21 @@ Text Failure(const Text& verb, const Text& path, int error) {
 }
 
 bool HasNul(const Text& path) { return path.find(U'\0') != Text::npos; }
+
+// Appends what `fd` holds, up to `limit` bytes in all; false, with errno set, when a read fails.
+bool ReadAll(int fd, size_t limit, std::string& bytes) {
+  char buffer[1 << 16];
+  while (bytes.size() < limit) {
+    const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  return true;
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
@@ -66,21 +83,26 @@ Text ReadFileBytes(const Text& path, std::string& bytes) {
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
     bytes.reserve(static_cast<size_t>(st.st_size));
   }
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      bytes.clear();
-      return Failure(U"Cannot read", path, error);
-    }
-    bytes.append(buffer, static_cast<size_t>(n));
+  if (!ReadAll(fd, std::numeric_limits<size_t>::max(), bytes)) {
+    const int error = errno;
+    ::close(fd);
+    bytes.clear();
+    return Failure(U"Cannot read", path, error);
   }
   ::close(fd);
   return {};
+}
+
+bool ReadRegularFile(const Text& path, size_t limit, std::string& bytes) {
+  bytes.clear();
+  if (path.empty() || HasNul(path)) return false;
+  const int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, limit, bytes);
+  ::close(fd);
+  if (!ok) bytes.clear();
+  return ok;
 }
 
 Text ReplaceFileBytes(const Text& path, std::string_view bytes) {

@@ -1,12 +1,7 @@
 // The settings file "rifflo.CFG": byte layout, reading at start-up and the atomic write at exit.
 #include "app/logic/settings_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -73,28 +68,10 @@ void PutString(std::vector<unsigned char>& out, const Text& text) {
 
 // The file's first kLongestImage bytes. An absent or unreadable file gives none, and so does
 // anything but a regular file: a directory or a pipe in its place must not stall start-up.
-std::vector<unsigned char> LoadImage(const std::string& path) {
-  std::vector<unsigned char> bytes;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return bytes;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    bytes.resize(kLongestImage);
-    size_t got = 0;
-    while (got < bytes.size()) {
-      const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        got = 0;
-        break;
-      }
-      if (n == 0) break;
-      got += static_cast<size_t>(n);
-    }
-    bytes.resize(got);
-  }
-  ::close(fd);
-  return bytes;
+std::vector<unsigned char> LoadImage(const Text& path) {
+  std::string bytes;
+  ReadRegularFile(path, kLongestImage, bytes);
+  return std::vector<unsigned char>(bytes.begin(), bytes.end());
 }
 
 Text SaveFailure(const Text& path, int error) {
@@ -137,7 +114,7 @@ void DecodeSettings(const std::vector<unsigned char>& bytes, Settings& settings)
 }
 
 void ReadSettings(Settings& settings, SettingsDisplay& display) {
-  DecodeSettings(LoadImage(ToUtf8(settings.ProgramDir + kSettingsFileName)), settings);
+  DecodeSettings(LoadImage(settings.ProgramDir + kSettingsFileName), settings);
   display.CheckFingeringMenu();
   display.CheckTextSizeMenu();
   display.CheckChannelMenu();
