@@ -1,6 +1,7 @@
 // The About box's layout, its placement over the main window and its splash wait.
 #include "app/about_box.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QTimer>
 
@@ -67,6 +68,11 @@ AboutBox::AboutBox(TwipScale scale, QWidget* mainWindow)
 }
 
 void AboutBox::reject() {}
+
+bool AboutBox::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) Place();
+  return QDialog::event(event);
+}
 
 void AboutBox::Place() {
   if (!mainWindow_) return;

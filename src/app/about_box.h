@@ -26,6 +26,10 @@ class AboutBox : public QDialog {
   // request leave it open; OK and the end of the splash close it.
   void reject() override;
 
+ protected:
+  // Every activation places the box over the main window again.
+  bool event(QEvent* event) override;
+
  private:
   // Centred across the main window, its middle at 1/2.25 of the main window's height.
   void Place();
