@@ -15,8 +15,8 @@ using test::FakeMidiOutService;
 using test::FakePortMenu;
 using test::MidiCall;
 
-class MidiTest : public ::testing::Test {
- protected:
+// The MIDI module with its scripted service, settings, dialogs and menu.
+struct MidiRig {
   // The start-up steps in their order, with the settings file giving `storedPort`.
   void StartUp(int16_t storedPort) {
     midi.FillPortMenu();
@@ -34,6 +34,8 @@ class MidiTest : public ::testing::Test {
   FakePortMenu menu;
   Midi midi{service, settings, dialogs, menu};
 };
+
+class MidiTest : public ::testing::Test, public MidiRig {};
 
 TEST_F(MidiTest, WithoutDevicesOnlyTheMapperOpens) {
   StartUp(5);
@@ -113,16 +115,15 @@ TEST_F(MidiTest, FailedChordPortOpenLeavesNoPort) {
   for (const Case& c : {Case{MMSYSERR_ALLOCATED, U""}, Case{MIDIERR_NOTREADY, U"Hardware not ready! "},
                         Case{MIDIERR_NODEVICE, U"Device not present!"}}) {
     SCOPED_TRACE(c.code);
-    FakeMidiOutService svc;
+    MidiRig rig;
+    FakeMidiOutService& svc = rig.service;
+    Settings& set = rig.settings;
+    FakeDialogs& dlg = rig.dialogs;
+    FakePortMenu& mnu = rig.menu;
+    Midi& m = rig.midi;
     svc.names = {"Synth", "USB Keyboard"};
     svc.openResults[1] = c.code;
-    Settings set;
-    FakeDialogs dlg;
-    FakePortMenu mnu;
-    Midi m{svc, set, dlg, mnu};
-    m.FillPortMenu();
-    m.ClampChordPort();
-    m.OpenMidiPorts();
+    rig.StartUp(0);
 
     m.mnuChordsPort_Click(2);
     EXPECT_EQ(m.MidiResult, c.code);
@@ -171,20 +172,13 @@ TEST_F(MidiTest, OneCauseForBothPortsIsReportedOnce) {
   EXPECT_EQ(midi.ClickOut, kClosedHandle);
 
   // A different cause for the mapper is still its own message.
-  FakeMidiOutService svc;
-  svc.names = {"Synth", "USB Keyboard"};
-  svc.openResults[1] = MIDIERR_NODEVICE;
-  svc.openResults[MIDI_MAPPER] = MIDIERR_NOTREADY;
-  Settings set;
-  set.ChordPort = 2;
-  FakeDialogs dlg;
-  FakePortMenu mnu;
-  Midi m{svc, set, dlg, mnu};
-  m.FillPortMenu();
-  m.ClampChordPort();
-  m.OpenMidiPorts();
-  ASSERT_EQ(dlg.messages.size(), 2u);
-  EXPECT_EQ(dlg.messages[1].text, U"Hardware not ready! ");
+  MidiRig other;
+  other.service.names = {"Synth", "USB Keyboard"};
+  other.service.openResults[1] = MIDIERR_NODEVICE;
+  other.service.openResults[MIDI_MAPPER] = MIDIERR_NOTREADY;
+  other.StartUp(2);
+  ASSERT_EQ(other.dialogs.messages.size(), 2u);
+  EXPECT_EQ(other.dialogs.messages[1].text, U"Hardware not ready! ");
 }
 
 TEST_F(MidiTest, FailedSendIsSilent) {

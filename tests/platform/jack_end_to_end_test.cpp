@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <thread>
 
 #include "chords/short_message_sink.h"
@@ -35,17 +36,25 @@ class JackEndToEndTest : public ::testing::Test {
     QuietSoundLibraries();
     if (!JackServerRunning()) GTEST_SKIP() << "no JACK server; run under scripts/with-jack.sh";
   }
+
+  // Starts the receiving client and opens its port through the program's own device list.
+  void OpenReceiverPort() {
+    receiver = std::make_unique<test::JackMidiReceiver>("vamplet-receiver");
+    ASSERT_TRUE(receiver->Ready());
+    service = CreateSystemMidiService();
+    device = FindDevice(*service, "JACK: vamplet-receiver:in");
+    ASSERT_GT(device, 0);
+    ASSERT_EQ(service->Open(device, handle), 0u);
+  }
+
+  std::unique_ptr<test::JackMidiReceiver> receiver;
+  std::unique_ptr<MidiOutService> service;
+  int32_t device = -1;
+  int32_t handle = kClosedHandle;
 };
 
 TEST_F(JackEndToEndTest, ReceiverGetsExactlyTheMessagesInOrder) {
-  test::JackMidiReceiver receiver("vamplet-receiver");
-  ASSERT_TRUE(receiver.Ready());
-  std::unique_ptr<MidiOutService> service = CreateSystemMidiService();
-  const int32_t device = FindDevice(*service, "JACK: vamplet-receiver:in");
-  ASSERT_GT(device, 0);
-
-  int32_t handle = kClosedHandle;
-  ASSERT_EQ(service->Open(device, handle), 0u);
+  ASSERT_NO_FATAL_FAILURE(OpenReceiverPort());
   const std::vector<uint32_t> messages = {
       PackShortMsg(0xFA),           PackShortMsg(0xF8),           PackShortMsg(0x92, 48, 100),
       PackShortMsg(0x92, 52, 100),  PackShortMsg(0x92, 55, 100),  PackShortMsg(0xF8),
@@ -56,12 +65,12 @@ TEST_F(JackEndToEndTest, ReceiverGetsExactlyTheMessagesInOrder) {
   const std::vector<Bytes> expected = {
       {0xFA}, {0xF8}, {0x92, 48, 100}, {0x92, 52, 100}, {0x92, 55, 100}, {0xF8}, {0xF8},
       {0x82, 48, 100}, {0x82, 52, 100}, {0x82, 55, 100}, {0xFC}};
-  EXPECT_EQ(receiver.Wait(expected.size(), 3s), expected);
+  EXPECT_EQ(receiver->Wait(expected.size(), 3s), expected);
   // Nothing else trails behind.
-  EXPECT_EQ(receiver.Wait(expected.size() + 1, 200ms).size(), expected.size());
+  EXPECT_EQ(receiver->Wait(expected.size() + 1, 200ms).size(), expected.size());
 
   // The receiver goes away: sends now fail with "not present" instead of vanishing unseen.
-  receiver.Close();
+  receiver->Close();
   std::this_thread::sleep_for(300ms);
   EXPECT_EQ(service->ShortMsg(handle, PackShortMsg(0xF8)), static_cast<uint32_t>(MIDIERR_NODEVICE));
   EXPECT_EQ(service->Close(handle), 0u);
@@ -70,7 +79,7 @@ TEST_F(JackEndToEndTest, ReceiverGetsExactlyTheMessagesInOrder) {
 }
 
 TEST_F(JackEndToEndTest, BuiltInSynthesizerPlaysThroughJack) {
-  std::unique_ptr<MidiOutService> service = CreateSystemMidiService();
+  service = CreateSystemMidiService();
   int32_t clicks = kClosedHandle;
   ASSERT_EQ(service->Open(MIDI_MAPPER, clicks), 0u);
   EXPECT_EQ(service->ShortMsg(clicks, PackShortMsg(0x99, 60, 100)), 0u);
@@ -82,13 +91,7 @@ TEST_F(JackEndToEndTest, BuiltInSynthesizerPlaysThroughJack) {
 TEST_F(JackEndToEndTest, ServerGoneFailsSendsAndClosesAtOnce) {
   const char* pid = std::getenv("VAMPLET_TEST_JACKD_PID");
   if (pid == nullptr) GTEST_SKIP() << "needs the server's process id from scripts/with-jack.sh";
-  test::JackMidiReceiver receiver("vamplet-receiver");
-  ASSERT_TRUE(receiver.Ready());
-  std::unique_ptr<MidiOutService> service = CreateSystemMidiService();
-  const int32_t device = FindDevice(*service, "JACK: vamplet-receiver:in");
-  ASSERT_GT(device, 0);
-  int32_t handle = kClosedHandle;
-  ASSERT_EQ(service->Open(device, handle), 0u);
+  ASSERT_NO_FATAL_FAILURE(OpenReceiverPort());
 
   ASSERT_EQ(kill(static_cast<pid_t>(std::atol(pid)), SIGTERM), 0);
   std::this_thread::sleep_for(500ms);
